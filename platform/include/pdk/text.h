@@ -1,0 +1,35 @@
+// Text services: conversion between UTF-8 (our internal form) and the
+// encodings that PPD files and the system use, Unicode normalisation, and
+// UTF-16 counting where the system counts UTF-16 units.
+#pragma once
+
+#include <cstddef>
+#include <optional>
+#include <string>
+
+namespace pdk {
+
+enum class TextEncoding { MacRoman, ISOLatin1, WindowsLatin1, ShiftJIS, UTF8 };
+
+// The iconv name of an encoding ("MACINTOSH", "ISO-8859-1", ...).
+const char* iconvName(TextEncoding enc);
+
+// Decode bytes in `enc` to UTF-8; nullopt when the bytes are not valid there.
+std::optional<std::string> decodeText(const std::string& bytes, TextEncoding enc);
+// Encode UTF-8 text into `enc`; nullopt when a character does not convert.
+std::optional<std::string> encodeText(const std::string& utf8, TextEncoding enc);
+// Convert UTF-8 text into the named iconv encoding, writing `replacement` for
+// every character that does not convert.
+std::string convertLossy(const std::string& utf8, const char* toEncoding, char replacement = '?');
+
+// True when the bytes are well-formed UTF-8.
+bool isValidUtf8(const std::string& bytes);
+// Unicode normalisation form C; the input unchanged if it is not valid UTF-8.
+std::string normalizeNFC(const std::string& utf8);
+// Number of UTF-16 code units of a UTF-8 string.
+size_t utf16Length(const std::string& utf8);
+// The UTF-16 units [start, start+length) of a UTF-8 string, as UTF-8. A cut
+// through a surrogate pair keeps the whole character on the side it starts.
+std::string utf16Substring(const std::string& utf8, size_t start, size_t length);
+
+}  // namespace pdk

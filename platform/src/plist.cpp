@@ -1,0 +1,188 @@
+#include "pdk/plist.h"
+
+#include <fcntl.h>
+#include <plist/plist.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+
+namespace pdk {
+
+namespace {
+
+Value fromNode(plist_t node, int depth) {
+  if (!node || depth > 512) return Value();
+  switch (plist_get_node_type(node)) {
+    case PLIST_BOOLEAN: {
+      uint8_t b = 0;
+      plist_get_bool_val(node, &b);
+      return Value(b != 0);
+    }
+    case PLIST_UINT: {
+      uint64_t u = 0;
+      plist_get_uint_val(node, &u);
+      return Value(static_cast<int64_t>(u));
+    }
+    case PLIST_REAL: {
+      double d = 0;
+      plist_get_real_val(node, &d);
+      return Value(d);
+    }
+    case PLIST_STRING: {
+      char* s = nullptr;
+      plist_get_string_val(node, &s);
+      Value v(s ? std::string(s) : std::string());
+      free(s);
+      return v;
+    }
+    case PLIST_KEY: {
+      char* s = nullptr;
+      plist_get_key_val(node, &s);
+      Value v(s ? std::string(s) : std::string());
+      free(s);
+      return v;
+    }
+    case PLIST_DATA: {
+      char* d = nullptr;
+      uint64_t len = 0;
+      plist_get_data_val(node, &d, &len);
+      Bytes bytes(d, d + len);
+      free(d);
+      return Value(std::move(bytes));
+    }
+    case PLIST_DATE: {
+      int32_t sec = 0, usec = 0;
+      plist_get_date_val(node, &sec, &usec);
+      return Value(static_cast<double>(sec) + usec / 1e6);
+    }
+    case PLIST_ARRAY: {
+      Value out = Value::array();
+      uint32_t n = plist_array_get_size(node);
+      for (uint32_t i = 0; i < n; ++i) out.append(fromNode(plist_array_get_item(node, i), depth + 1));
+      return out;
+    }
+    case PLIST_DICT: {
+      Value out = Value::dictionary();
+      plist_dict_iter it = nullptr;
+      plist_dict_new_iter(node, &it);
+      for (;;) {
+        char* key = nullptr;
+        plist_t val = nullptr;
+        plist_dict_next_item(node, it, &key, &val);
+        if (!val) {
+          free(key);
+          break;
+        }
+        if (key) out.set(key, fromNode(val, depth + 1));
+        free(key);
+      }
+      free(it);
+      return out;
+    }
+    default:
+      return Value();
+  }
+}
+
+plist_t toNode(const Value& v) {
+  switch (v.type()) {
+    case Value::Type::Null:
+      return plist_new_string("");
+    case Value::Type::Boolean:
+      return plist_new_bool(v.asBool());
+    case Value::Type::Integer:
+      // libplist stores integers as unsigned 64-bit and writes negative
+      // numbers back correctly from the two's complement.
+      return plist_new_uint(static_cast<uint64_t>(v.asInteger()));
+    case Value::Type::Real:
+      return plist_new_real(v.asReal());
+    case Value::Type::String:
+      return plist_new_string(v.asString().c_str());
+    case Value::Type::Data: {
+      const Bytes& d = v.asData();
+      return plist_new_data(reinterpret_cast<const char*>(d.data()), d.size());
+    }
+    case Value::Type::Array: {
+      plist_t a = plist_new_array();
+      for (auto& e : *v.arrayStorage()) plist_array_append_item(a, toNode(e));
+      return a;
+    }
+    case Value::Type::Dictionary: {
+      plist_t d = plist_new_dict();
+      for (auto& [k, e] : *v.dictionaryStorage()) plist_dict_set_item(d, k.c_str(), toNode(e));
+      return d;
+    }
+  }
+  return plist_new_string("");
+}
+
+bool writeAll(int fd, const std::string& data) {
+  size_t off = 0;
+  while (off < data.size()) {
+    ssize_t n = ::write(fd, data.data() + off, data.size() - off);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    off += static_cast<size_t>(n);
+  }
+  return true;
+}
+
+}  // namespace
+
+Value plistFromBytes(const std::string& bytes) {
+  if (bytes.empty() || bytes.size() > UINT32_MAX) return Value();
+  plist_t root = nullptr;
+  if (plist_is_binary(bytes.data(), static_cast<uint32_t>(bytes.size())))
+    plist_from_bin(bytes.data(), static_cast<uint32_t>(bytes.size()), &root);
+  else
+    plist_from_xml(bytes.data(), static_cast<uint32_t>(bytes.size()), &root);
+  if (!root) return Value();
+  Value v = fromNode(root, 0);
+  plist_free(root);
+  return v;
+}
+
+std::string plistToXml(const Value& v) {
+  plist_t node = toNode(v);
+  char* xml = nullptr;
+  uint32_t len = 0;
+  plist_to_xml(node, &xml, &len);
+  std::string out(xml ? xml : "", len);
+  plist_to_xml_free(xml);
+  plist_free(node);
+  return out;
+}
+
+Value readPlistFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return Value();
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return plistFromBytes(ss.str());
+}
+
+bool writePlistFile(const std::string& path, const Value& v) {
+  int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = writeAll(fd, plistToXml(v));
+  return ::close(fd) == 0 && ok;
+}
+
+bool writePlistFileAtomic(const std::string& path, const Value& v) {
+  std::string tmp = path + ".tmp." + std::to_string(::getpid());
+  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) return false;
+  bool ok = writeAll(fd, plistToXml(v)) && ::fsync(fd) == 0;
+  ok = (::close(fd) == 0) && ok;
+  if (!ok || ::rename(tmp.c_str(), path.c_str()) != 0) {
+    ::unlink(tmp.c_str());
+    return false;
+  }
+  return true;
+}
+
+}  // namespace pdk

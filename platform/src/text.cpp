@@ -1,0 +1,170 @@
+#include "pdk/text.h"
+
+#include <iconv.h>
+#include <utf8proc.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <vector>
+
+namespace pdk {
+
+const char* iconvName(TextEncoding enc) {
+  switch (enc) {
+    case TextEncoding::MacRoman: return "MACINTOSH";
+    case TextEncoding::ISOLatin1: return "ISO-8859-1";
+    case TextEncoding::WindowsLatin1: return "CP1252";
+    case TextEncoding::ShiftJIS: return "SHIFT_JIS";
+    case TextEncoding::UTF8: return "UTF-8";
+  }
+  return "UTF-8";
+}
+
+namespace {
+
+// Convert with iconv; nullopt on any invalid or unconvertible input.
+std::optional<std::string> convertStrict(const std::string& in, const char* from, const char* to) {
+  iconv_t cd = iconv_open(to, from);
+  if (cd == reinterpret_cast<iconv_t>(-1)) return std::nullopt;
+  std::string out;
+  std::vector<char> buf(4096);
+  char* src = const_cast<char*>(in.data());
+  size_t srcLeft = in.size();
+  bool ok = true;
+  while (srcLeft > 0) {
+    char* dst = buf.data();
+    size_t dstLeft = buf.size();
+    size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    out.append(buf.data(), buf.size() - dstLeft);
+    if (r == static_cast<size_t>(-1)) {
+      if (errno == E2BIG) continue;
+      ok = false;
+      break;
+    }
+    if (r > 0 && std::string(to) != "UTF-8") {
+      // iconv reports irreversible conversions: treat as failure.
+      ok = false;
+      break;
+    }
+  }
+  iconv_close(cd);
+  if (!ok) return std::nullopt;
+  return out;
+}
+
+}  // namespace
+
+std::optional<std::string> decodeText(const std::string& bytes, TextEncoding enc) {
+  if (enc == TextEncoding::UTF8) {
+    if (!isValidUtf8(bytes)) return std::nullopt;
+    return bytes;
+  }
+  return convertStrict(bytes, iconvName(enc), "UTF-8");
+}
+
+std::optional<std::string> encodeText(const std::string& utf8, TextEncoding enc) {
+  if (!isValidUtf8(utf8)) return std::nullopt;
+  if (enc == TextEncoding::UTF8) return utf8;
+  return convertStrict(utf8, "UTF-8", iconvName(enc));
+}
+
+std::string convertLossy(const std::string& utf8, const char* toEncoding, char replacement) {
+  std::string out;
+  const auto* p = reinterpret_cast<const utf8proc_uint8_t*>(utf8.data());
+  utf8proc_ssize_t left = static_cast<utf8proc_ssize_t>(utf8.size());
+  iconv_t cd = iconv_open(toEncoding, "UTF-8");
+  if (cd == reinterpret_cast<iconv_t>(-1)) return utf8;
+  while (left > 0) {
+    utf8proc_int32_t cp = 0;
+    utf8proc_ssize_t n = utf8proc_iterate(p, left, &cp);
+    if (n <= 0) {
+      out.push_back(replacement);
+      ++p;
+      --left;
+      continue;
+    }
+    char in[8];
+    std::copy(p, p + n, in);
+    char* src = in;
+    size_t srcLeft = static_cast<size_t>(n);
+    char buf[16];
+    char* dst = buf;
+    size_t dstLeft = sizeof buf;
+    size_t r = iconv(cd, &src, &srcLeft, &dst, &dstLeft);
+    if (r == static_cast<size_t>(-1) || r > 0)
+      out.push_back(replacement);
+    else
+      out.append(buf, sizeof buf - dstLeft);
+    iconv(cd, nullptr, nullptr, nullptr, nullptr);
+    p += n;
+    left -= n;
+  }
+  iconv_close(cd);
+  return out;
+}
+
+bool isValidUtf8(const std::string& bytes) {
+  const auto* p = reinterpret_cast<const utf8proc_uint8_t*>(bytes.data());
+  utf8proc_ssize_t left = static_cast<utf8proc_ssize_t>(bytes.size());
+  while (left > 0) {
+    utf8proc_int32_t cp = 0;
+    utf8proc_ssize_t n = utf8proc_iterate(p, left, &cp);
+    if (n <= 0) return false;
+    p += n;
+    left -= n;
+  }
+  return true;
+}
+
+std::string normalizeNFC(const std::string& utf8) {
+  if (!isValidUtf8(utf8)) return utf8;
+  utf8proc_uint8_t* out = utf8proc_NFC(reinterpret_cast<const utf8proc_uint8_t*>(utf8.c_str()));
+  if (!out) return utf8;
+  std::string s(reinterpret_cast<char*>(out));
+  free(out);
+  return s;
+}
+
+namespace {
+
+// Walk the code points of valid-ish UTF-8, calling f(byteOffset, byteLen, units).
+template <typename F>
+void forEachCodePoint(const std::string& utf8, F f) {
+  const auto* base = reinterpret_cast<const utf8proc_uint8_t*>(utf8.data());
+  utf8proc_ssize_t left = static_cast<utf8proc_ssize_t>(utf8.size());
+  size_t off = 0;
+  while (left > 0) {
+    utf8proc_int32_t cp = 0;
+    utf8proc_ssize_t n = utf8proc_iterate(base + off, left, &cp);
+    if (n <= 0) n = 1;  // a stray byte counts as one unit
+    if (!f(off, static_cast<size_t>(n), cp >= 0x10000 ? 2u : 1u)) return;
+    off += static_cast<size_t>(n);
+    left -= n;
+  }
+}
+
+}  // namespace
+
+size_t utf16Length(const std::string& utf8) {
+  size_t units = 0;
+  forEachCodePoint(utf8, [&](size_t, size_t, unsigned u) {
+    units += u;
+    return true;
+  });
+  return units;
+}
+
+std::string utf16Substring(const std::string& utf8, size_t start, size_t length) {
+  std::string out;
+  size_t unit = 0;
+  const size_t end = start + length;
+  forEachCodePoint(utf8, [&](size_t off, size_t n, unsigned u) {
+    if (unit >= end) return false;
+    if (unit >= start) out.append(utf8, off, n);
+    unit += u;
+    return true;
+  });
+  return out;
+}
+
+}  // namespace pdk
