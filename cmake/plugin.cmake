@@ -1,6 +1,7 @@
-# Build a print-dialog pane as a bundle: NAME.plugin/NAME.so plus Resources/.
+# Build a print-dialog pane as a bundle: NAME.plugin/NAME.so plus Resources/
+# copied from RESOURCE_DIR.
 function(add_pane_bundle name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;RESOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "RESOURCE_DIR" "SOURCES;LIBS" ${ARGN})
   set(bundle_dir ${PLUGIN_OUTPUT_DIR}/${name}.plugin)
   add_library(${name} MODULE ${ARG_SOURCES})
   set_target_properties(${name} PROPERTIES
@@ -9,10 +10,10 @@ function(add_pane_bundle name)
     CXX_VISIBILITY_PRESET hidden
     VISIBILITY_INLINES_HIDDEN ON)
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
-  foreach(res ${ARG_RESOURCES})
-    get_filename_component(res_name ${res} NAME)
-    add_custom_command(TARGET ${name} POST_BUILD
-      COMMAND ${CMAKE_COMMAND} -E make_directory ${bundle_dir}/Resources
-      COMMAND ${CMAKE_COMMAND} -E copy_if_different ${res} ${bundle_dir}/Resources/${res_name})
-  endforeach()
+  file(GLOB_RECURSE resource_files CONFIGURE_DEPENDS ${ARG_RESOURCE_DIR}/*)
+  add_custom_target(${name}_resources
+    COMMAND ${CMAKE_COMMAND} -E copy_directory ${ARG_RESOURCE_DIR} ${bundle_dir}/Resources
+    DEPENDS ${resource_files}
+    COMMENT "Copying ${name} resources")
+  add_dependencies(${name} ${name}_resources)
 endfunction()

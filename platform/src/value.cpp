@@ -36,14 +36,24 @@ double Value::asReal(double fallback) const {
   return fallback;
 }
 
-const std::string& Value::asString() const {
+const std::string& Value::asString() const& {
   if (auto* s = std::get_if<std::string>(&v_)) return *s;
   return kEmptyString;
 }
 
-const Bytes& Value::asData() const {
+std::string Value::asString() && {
+  if (auto* s = std::get_if<std::string>(&v_)) return std::move(*s);
+  return {};
+}
+
+const Bytes& Value::asData() const& {
   if (auto* d = std::get_if<Bytes>(&v_)) return *d;
   return kEmptyBytes;
+}
+
+Bytes Value::asData() && {
+  if (auto* d = std::get_if<Bytes>(&v_)) return std::move(*d);
+  return {};
 }
 
 ArrayStorage* Value::arrayStorage() const {
@@ -67,26 +77,26 @@ Value Value::at(size_t i) const {
   return a && i < a->size() ? (*a)[i] : Value();
 }
 
-void Value::append(Value v) {
+void Value::append(Value v) const {
   if (auto* a = arrayStorage()) a->push_back(std::move(v));
 }
 
-void Value::insert(size_t i, Value v) {
+void Value::insert(size_t i, Value v) const {
   auto* a = arrayStorage();
   if (a && i <= a->size()) a->insert(a->begin() + static_cast<std::ptrdiff_t>(i), std::move(v));
 }
 
-void Value::removeAt(size_t i) {
+void Value::removeAt(size_t i) const {
   auto* a = arrayStorage();
   if (a && i < a->size()) a->erase(a->begin() + static_cast<std::ptrdiff_t>(i));
 }
 
-void Value::setAt(size_t i, Value v) {
+void Value::setAt(size_t i, Value v) const {
   auto* a = arrayStorage();
   if (a && i < a->size()) (*a)[i] = std::move(v);
 }
 
-void Value::removeAll() {
+void Value::removeAll() const {
   if (auto* a = arrayStorage()) a->clear();
   if (auto* d = dictionaryStorage()) d->clear();
 }
@@ -103,11 +113,11 @@ bool Value::contains(const std::string& key) const {
   return d && d->count(key) > 0;
 }
 
-void Value::set(const std::string& key, Value v) {
+void Value::set(const std::string& key, Value v) const {
   if (auto* d = dictionaryStorage()) (*d)[key] = std::move(v);
 }
 
-void Value::remove(const std::string& key) {
+void Value::remove(const std::string& key) const {
   if (auto* d = dictionaryStorage()) d->erase(key);
 }
 

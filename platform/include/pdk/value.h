@@ -51,23 +51,28 @@ class Value {
   bool asBool(bool fallback = false) const;
   int64_t asInteger(int64_t fallback = 0) const;
   double asReal(double fallback = 0) const;
-  const std::string& asString() const;  // empty string unless a string
-  const Bytes& asData() const;
+  // Empty unless a string / data. On a temporary the text is returned by
+  // value, so it cannot outlive the Value it came from.
+  const std::string& asString() const&;
+  std::string asString() &&;
+  const Bytes& asData() const&;
+  Bytes asData() &&;
 
   // Array access. On a non-array, reads answer null/0 and writes do nothing.
+  // Writes are const: they change the shared container, not the reference.
   size_t count() const;  // arrays and dictionaries
   Value at(size_t i) const;
-  void append(Value v);
-  void insert(size_t i, Value v);
-  void removeAt(size_t i);
-  void setAt(size_t i, Value v);
-  void removeAll();
+  void append(Value v) const;
+  void insert(size_t i, Value v) const;
+  void removeAt(size_t i) const;
+  void setAt(size_t i, Value v) const;
+  void removeAll() const;
 
   // Dictionary access. get() of a missing key answers null.
   Value get(const std::string& key) const;
   bool contains(const std::string& key) const;
-  void set(const std::string& key, Value v);
-  void remove(const std::string& key);
+  void set(const std::string& key, Value v) const;
+  void remove(const std::string& key) const;
   std::vector<std::string> keys() const;  // sorted
 
   // Direct storage access for containers (null for other types).

@@ -1,0 +1,55 @@
+#include "host_session.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <cstring>
+
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+#include <cups/ppd.h>
+#pragma GCC diagnostic pop
+
+#include "pdk/plist.h"
+
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+
+HostSession::~HostSession() {
+  if (ppd_) ppdClose(ppd_);
+}
+
+bool HostSession::openPPD(const std::string& path, std::string* error) {
+  struct stat st;
+  if (::stat(path.c_str(), &st) != 0) {
+    *error = "cannot open PPD " + path + ": " + std::strerror(errno);
+    return false;
+  }
+  ppd_ = ppdOpenFile(path.c_str());
+  if (!ppd_) {
+    int line = 0;
+    ppd_status_t status = ppdLastError(&line);
+    *error = "cannot read PPD " + path + ": " + ppdErrorString(status) + " on line " + std::to_string(line);
+    return false;
+  }
+  ppdMarkDefaults(ppd_);
+  // The page format starts on the PPD's default paper.
+  if (ppd_size_t* size = ppdPageSize(ppd_, nullptr)) {
+    pageFormat_.paper = pdk::Paper{size->name, size->width, size->length, size->left, size->length - size->top,
+                                   size->width - size->right, size->bottom};
+  }
+  return true;
+}
+
+bool HostSession::loadSettings(const std::string& path, std::string* error) {
+  pdk::Value dict = pdk::readPlistFile(path);
+  if (!dict.isDictionary()) {
+    *error = "settings file " + path + " is not a property list holding a dictionary";
+    return false;
+  }
+  settings_.assign(dict);
+  return true;
+}
+
+void HostSession::setPrinter(const std::string& id, const std::string& deviceURI) {
+  session_.currentPrinter = std::make_shared<pdk::Printer>(pdk::Printer{id, deviceURI, id});
+}

@@ -1,0 +1,32 @@
+// HostSession: what the print dialog owns for one dialog: the printer's
+// PPD (opened with libcups, defaults marked), the print session with its
+// current printer, the job's print settings and the page format. It is the
+// host callback object handed to every panel. Main thread only.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "pdk/pde.h"
+
+class HostSession : public pdk::PDEHostCallback {
+ public:
+  ~HostSession() override;
+  // Open the PPD; false with a message when it cannot be read.
+  bool openPPD(const std::string& path, std::string* error);
+  // Merge a property-list file of print settings; false with a message
+  // when it is missing or not a dictionary.
+  bool loadSettings(const std::string& path, std::string* error);
+  void setPrinter(const std::string& id, const std::string& deviceURI);
+
+  ppd_file_s* ppdFile() override { return ppd_; }
+  pdk::PrintSettings* printSettings() override { return &settings_; }
+  pdk::PrintSession* printSession() override { return &session_; }
+  pdk::PageFormat* pageFormat() override { return &pageFormat_; }
+
+ private:
+  ppd_file_s* ppd_ = nullptr;
+  pdk::PrintSettings settings_;
+  pdk::PrintSession session_;
+  pdk::PageFormat pageFormat_;
+};

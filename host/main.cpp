@@ -1,0 +1,159 @@
+// printdialog: a headless, scriptable print dialog. It opens a printer's
+// PPD, loads the pane bundles, drives each panel through the dialog's
+// protocol in the order a print dialog does, carries out scripted user
+// actions, and writes the job's print settings, summaries and control state.
+#include <unistd.h>
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "host_session.h"
+#include "json_report.h"
+#include "pane_loader.h"
+#include "pdk/plist.h"
+#include "script_actions.h"
+
+namespace {
+
+struct Options {
+  std::string ppd, printerId, deviceURI, settings, plugins, out;
+  std::vector<std::string> actions;
+  bool summary = false, state = false, help = false;
+};
+
+void printHelp() {
+  std::printf(
+      "usage: printdialog --ppd PATH [options]\n"
+      "Open the print dialog's panes for a printer, run scripted actions, and report.\n\n"
+      "  --ppd PATH           the printer's PPD file (required)\n"
+      "  --printer-id ID      the printer's identifier (default: the PPD file name without extension)\n"
+      "  --device-uri URI     the printer's device URI (default: none)\n"
+      "  --settings IN.plist  print settings to start from (an XML or binary property list)\n"
+      "  --plugins DIR        folder of *.plugin pane bundles (default: the build's plugins folder)\n"
+      "  --do 'ACTION'        a user action, repeatable, carried out in order (see below)\n"
+      "  --out OUT.plist|-    write the final print settings as an XML property list\n"
+      "  --summary            print every pane's summary as JSON\n"
+      "  --state              print every control's state as JSON\n"
+      "  --help               this text\n\n"
+      "The dialog loads every pane, then per pane calls supportedPPDOptionKeys, restoreValues,\n"
+      "panelView and willShow; then the actions; then saveValues, summaryInfo and shouldPrint.\n\n"
+      "Actions:\n%s",
+      actionHelp());
+}
+
+bool parseOptions(int argc, char** argv, Options* o, std::string* error) {
+  for (int i = 1; i < argc; ++i) {
+    std::string a = argv[i];
+    auto value = [&](std::string* dst) {
+      if (i + 1 >= argc) {
+        *error = a + " needs a value";
+        return false;
+      }
+      *dst = argv[++i];
+      return true;
+    };
+    if (a == "--help" || a == "-h") o->help = true;
+    else if (a == "--summary") o->summary = true;
+    else if (a == "--state") o->state = true;
+    else if (a == "--ppd") { if (!value(&o->ppd)) return false; }
+    else if (a == "--printer-id") { if (!value(&o->printerId)) return false; }
+    else if (a == "--device-uri") { if (!value(&o->deviceURI)) return false; }
+    else if (a == "--settings") { if (!value(&o->settings)) return false; }
+    else if (a == "--plugins") { if (!value(&o->plugins)) return false; }
+    else if (a == "--out") { if (!value(&o->out)) return false; }
+    else if (a == "--do") {
+      std::string act;
+      if (!value(&act)) return false;
+      o->actions.push_back(act);
+    } else {
+      *error = "unknown option " + a + " (see --help)";
+      return false;
+    }
+  }
+  if (!o->help && o->ppd.empty()) {
+    *error = "--ppd is required (see --help)";
+    return false;
+  }
+  return true;
+}
+
+std::string baseNameWithoutExtension(const std::string& path) {
+  std::string base = path.substr(path.find_last_of('/') + 1);
+  auto dot = base.rfind('.');
+  return dot == std::string::npos || dot == 0 ? base : base.substr(0, dot);
+}
+
+// The plug-ins folder next to this program in a build tree (bin/../plugins).
+std::string defaultPluginFolder() {
+  char buf[4096];
+  ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n > 0) {
+    std::string exe(buf, static_cast<size_t>(n));
+    std::string dir = exe.substr(0, exe.find_last_of('/'));
+    std::string candidate = dir + "/../plugins";
+    if (::access(candidate.c_str(), R_OK) == 0) return candidate;
+  }
+  return TLQ_PLUGIN_DIR;
+}
+
+int fail(const std::string& message) {
+  std::fprintf(stderr, "printdialog: %s\n", message.c_str());
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options opt;
+  std::string error;
+  if (!parseOptions(argc, argv, &opt, &error)) return fail(error);
+  if (opt.help) {
+    printHelp();
+    return 0;
+  }
+
+  auto host = std::make_shared<HostSession>();
+  if (!host->openPPD(opt.ppd, &error)) return fail(error);
+  if (!opt.settings.empty() && !host->loadSettings(opt.settings, &error)) return fail(error);
+  host->setPrinter(opt.printerId.empty() ? baseNameWithoutExtension(opt.ppd) : opt.printerId, opt.deviceURI);
+
+  std::vector<std::string> warnings;
+  std::string folder = opt.plugins.empty() ? defaultPluginFolder() : opt.plugins;
+  std::vector<LoadedPane> panes = loadPanes(folder, host, &warnings);
+  for (auto& w : warnings) std::fprintf(stderr, "printdialog: warning: %s\n", w.c_str());
+  if (panes.empty()) return fail("no pane could be loaded from " + folder);
+
+  // The dialog opens each pane.
+  for (auto& pane : panes) {
+    pane.panel->supportedPPDOptionKeys();
+    pane.panel->restoreValuesAndReturnError(&error);
+    pane.panel->panelView();
+    pane.panel->willShow();
+  }
+  for (auto& action : opt.actions)
+    if (!runAction(action, panes, &error)) return fail(error);
+
+  // The user prints.
+  std::vector<std::pair<std::string, pdk::Value>> summaries;
+  for (auto& pane : panes) {
+    pane.panel->saveValuesAndReturnError(&error);
+    summaries.emplace_back(pane.name, pane.panel->summaryInfo());
+    pane.panel->shouldPrint();
+  }
+
+  if (!opt.out.empty()) {
+    const pdk::Value& settings = host->printSettings()->dictionary();
+    if (opt.out == "-") {
+      std::cout << pdk::plistToXml(settings);
+    } else if (!pdk::writePlistFile(opt.out, settings)) {
+      return fail("cannot write " + opt.out);
+    }
+  }
+  if (opt.summary) std::cout << summaryReport(summaries).dump(2) << "\n";
+  if (opt.state) std::cout << stateReport(panes).dump(2) << "\n";
+
+  for (auto& pane : panes) pane.panel->terminate();
+  return 0;
+}
