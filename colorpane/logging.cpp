@@ -26,12 +26,17 @@ std::string literal(const pdk::Object* self) {
 }
 
 void logWithPrefix(const char* head, const char* tail, const pdk::Object* self, const char* format, va_list args) {
-  std::string full = std::string(head) + literal(self) + tail + (format ? format : "");
-  std::string line = pdk::formatStringV(full.c_str(), args);
+  std::string line = formatLogLine(head, tail, self, format, args);
   pdk::systemLog(pdk::LogPriority::Notice, "%s", line.c_str());
 }
 
 }  // namespace
+
+std::string formatLogLine(const char* head, const char* tail, const pdk::Object* self, const char* format,
+                          va_list args) {
+  std::string full = std::string(head) + literal(self) + tail + (format ? format : "");
+  return pdk::formatStringV(full.c_str(), args);
+}
 
 int MyLog(FILE* stream, const char* format, ...) {
   va_list ap;

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdarg>
 #include <cstdio>
+#include <string>
 
 #include "colorpane/control_table.h"
 #include "colorpane/namespace.h"
@@ -19,5 +21,10 @@ int MyLog(FILE* stream, const char* format, ...);
 void _PDEProlog(const pdk::Object* self, const char* format, ...);
 void _PDEEpilog(const pdk::Object* self, const char* format, ...);
 void _PDELog(const pdk::Object* self, const char* format, ...);
+
+// The text of one such line: `head`, the object's description, `tail`, then
+// the formatted arguments. The description is never read as a format.
+std::string formatLogLine(const char* head, const char* tail, const pdk::Object* self, const char* format,
+                          va_list args);
 
 COLORPANE_NAMESPACE_END

@@ -42,8 +42,10 @@ int32_t PDECommon::commonGetControlValueFromPPDWithSInt32(const PDEControlRow* r
 }
 
 std::optional<std::string> PDECommon::commonGetControlValueFromPPDWithNSString(const PDEControlRow* row) {
+  // A pop-up without a selection reads as an empty title, as menus answer;
+  // one without any item has no value.
   if (auto* popup = popUpOf(row)) {
-    if (popup->indexOfSelectedItem() < 0) return std::nullopt;
+    if (popup->numberOfItems() == 0) return std::nullopt;
     return popup->titleOfSelectedItem();
   }
   if (auto* box = checkBoxOf(row)) {

@@ -15,8 +15,9 @@ std::string systemPath(const std::string& absolutePath);
 // Fixed paths of the system.
 inline constexpr const char* kProfileFolder =
     "/Library/Printers/GENERIC/Preferences/quorlin.printers.TLQ770-1/";
+// The relay program the colour pane starts, one process per request.
 inline constexpr const char* kHelperProgram =
-    "/Library/Printers/GENERIC/Filters/TLQ770-1Helper";
+    "/Library/Application Support/GENERIC/TLQ770-1/Helpers/TLQ770-1Helper.app/Contents/MacOS/TLQ770-1Helper";
 inline constexpr const char* kHelperSocket = "/run/tlq770-1/profilehelper.sock";
 
 }  // namespace pdk
