@@ -126,8 +126,6 @@ bool runAction(const std::string& action, std::vector<LoadedPane>& panes, std::s
       return false;
     }
     tabs->selectTabViewItemAtIndex(index);
-    for (int i = 0; i < tabs->numberOfTabViewItems(); ++i)
-      if (auto& tabView = tabs->tabs()[static_cast<size_t>(i)].view) tabView->setHidden(i != index);
     if (tabs->onSelect) tabs->onSelect(nullptr);
     return true;
   }

@@ -99,7 +99,8 @@ std::string Bundle::localizedString(const std::string& key, const std::string& t
 
 std::map<std::string, std::string> parseStringsTable(const std::string& text) {
   std::map<std::string, std::string> out;
-  size_t i = 0;
+  // Editors often start UTF-8 files with a byte-order mark; it is not an entry.
+  size_t i = text.compare(0, 3, "\xef\xbb\xbf") == 0 ? 3 : 0;
   const size_t n = text.size();
   auto skipSpace = [&]() {
     for (;;) {

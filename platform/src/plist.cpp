@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <plist/plist.h>
+#include <stdlib.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -173,10 +175,12 @@ bool writePlistFile(const std::string& path, const Value& v) {
 }
 
 bool writePlistFileAtomic(const std::string& path, const Value& v) {
-  std::string tmp = path + ".tmp." + std::to_string(::getpid());
-  int fd = ::open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  // A name of its own for every write, so that threads replacing the same
+  // file never write into one temporary file together.
+  std::string tmp = path + ".tmp.XXXXXX";
+  int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
   if (fd < 0) return false;
-  bool ok = writeAll(fd, plistToXml(v)) && ::fsync(fd) == 0;
+  bool ok = ::fchmod(fd, 0644) == 0 && writeAll(fd, plistToXml(v)) && ::fsync(fd) == 0;
   ok = (::close(fd) == 0) && ok;
   if (!ok || ::rename(tmp.c_str(), path.c_str()) != 0) {
     ::unlink(tmp.c_str());

@@ -26,9 +26,15 @@ void NotificationCenter::removeObserver(int token) {
 }
 
 void NotificationCenter::post(const std::string& name, const void* object) {
-  auto snapshot = observers_;  // observers may remove themselves
-  for (auto& e : snapshot)
-    if (e.name == name) e.observer(name, object);
+  // Observers may add or remove observers while being called: walk a
+  // snapshot, and skip an entry removed by an earlier observer of this post.
+  auto snapshot = observers_;
+  for (auto& e : snapshot) {
+    if (e.name != name) continue;
+    bool registered = std::any_of(observers_.begin(), observers_.end(),
+                                  [&](const Entry& o) { return o.token == e.token; });
+    if (registered) e.observer(name, object);
+  }
 }
 
 int32_t PMSessionGetCurrentPrinter(const PrintSession* session, std::shared_ptr<Printer>* printer) {

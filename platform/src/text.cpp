@@ -118,9 +118,13 @@ bool isValidUtf8(const std::string& bytes) {
 
 std::string normalizeNFC(const std::string& utf8) {
   if (!isValidUtf8(utf8)) return utf8;
-  utf8proc_uint8_t* out = utf8proc_NFC(reinterpret_cast<const utf8proc_uint8_t*>(utf8.c_str()));
-  if (!out) return utf8;
-  std::string s(reinterpret_cast<char*>(out));
+  // By length, not NUL-terminated, so text after an embedded NUL is kept.
+  utf8proc_uint8_t* out = nullptr;
+  utf8proc_ssize_t n = utf8proc_map(reinterpret_cast<const utf8proc_uint8_t*>(utf8.data()),
+                                    static_cast<utf8proc_ssize_t>(utf8.size()), &out,
+                                    static_cast<utf8proc_option_t>(UTF8PROC_STABLE | UTF8PROC_COMPOSE));
+  if (n < 0 || !out) return utf8;
+  std::string s(reinterpret_cast<char*>(out), static_cast<size_t>(n));
   free(out);
   return s;
 }
@@ -157,7 +161,9 @@ size_t utf16Length(const std::string& utf8) {
 std::string utf16Substring(const std::string& utf8, size_t start, size_t length) {
   std::string out;
   size_t unit = 0;
-  const size_t end = start + length;
+  // A length reaching past the end (such as SIZE_MAX for "the rest") must
+  // not wrap around.
+  const size_t end = length > SIZE_MAX - start ? SIZE_MAX : start + length;
   forEachCodePoint(utf8, [&](size_t off, size_t n, unsigned u) {
     if (unit >= end) return false;
     if (unit >= start) out.append(utf8, off, n);

@@ -10,10 +10,14 @@ void View::setHidden(bool h) {
 }
 
 void View::addSubview(const ViewRef& v) {
-  if (!v || v.get() == this) return;
-  v->removeFromSuperview();
-  v->superview_ = this;
-  subviews_.push_back(v);
+  // An ancestor (or the view itself) as a subview would make a cycle.
+  if (!v || isDescendantOf(v.get())) return;
+  // `v` may be the old parent's own reference, which removeFromSuperview()
+  // erases: hold the view while it moves.
+  ViewRef keep = v;
+  keep->removeFromSuperview();
+  keep->superview_ = this;
+  subviews_.push_back(std::move(keep));
   changed();
 }
 
@@ -102,9 +106,18 @@ void TabView::setLabel(int index, const std::string& label) {
   changed();
 }
 
+void TabView::setTabView(int index, const ViewRef& view) {
+  if (index < 0 || index >= numberOfTabViewItems() || !view) return;
+  tabs_[static_cast<size_t>(index)].view = view;
+  addSubview(view);
+  view->setHidden(index != selected_);
+}
+
 void TabView::selectTabViewItemAtIndex(int index) {
   if (index < 0 || index >= numberOfTabViewItems()) return;
   selected_ = index;
+  for (int i = 0; i < numberOfTabViewItems(); ++i)
+    if (auto& view = tabs_[static_cast<size_t>(i)].view) view->setHidden(i != index);
   changed();
 }
 

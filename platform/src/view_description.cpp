@@ -112,10 +112,16 @@ ViewDescriptionResult loadViewDescription(const std::string& path, NibObject* ow
         result.error = "bad tab parent " + parent;
         return result;
       }
-      const_cast<TabView::Tab&>(tabs->tabs()[static_cast<size_t>(index)]).view = view;
-      tabs->addSubview(view);
-      view->setHidden(index != tabs->indexOfSelectedTabViewItem());
+      if (tabs->isDescendantOf(view.get())) {
+        result.error = "parent " + parent + " of " + spec.get("id").asString() + " makes a cycle";
+        return result;
+      }
+      tabs->setTabView(index, view);
     } else if (auto parentView = std::dynamic_pointer_cast<View>(it->second)) {
+      if (parentView->isDescendantOf(view.get())) {
+        result.error = "parent " + parent + " of " + spec.get("id").asString() + " makes a cycle";
+        return result;
+      }
       parentView->addSubview(view);
     } else {
       result.error = "parent " + parent + " is not a view";

@@ -172,7 +172,10 @@ class TabView : public View {
   void addTab(const std::string& label, ViewRef view = nullptr);
   int numberOfTabViewItems() const { return static_cast<int>(tabs_.size()); }
   void setLabel(int index, const std::string& label);
+  // Put `view` on tab `index` (shown only while that tab is selected).
+  void setTabView(int index, const ViewRef& view);
   const std::vector<Tab>& tabs() const { return tabs_; }
+  // Select a tab: its view is shown, the other tabs' views are hidden.
   void selectTabViewItemAtIndex(int index);
   int indexOfSelectedTabViewItem() const { return selected_; }
   // Called after the user chose a tab.

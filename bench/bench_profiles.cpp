@@ -1,0 +1,88 @@
+// Reading and writing a full profile list (3 lists of 500 used slots) with
+// the service build, under a temporary system root.
+#include <benchmark/benchmark.h>
+#include <stdlib.h>
+
+#include <cstring>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "pdk/system_root.h"
+#include "profiles/profile_list.h"
+#include "profiles/profile_paths.h"
+
+using profiles::ProfileList;
+
+namespace {
+
+// A temporary root holding the profile folder, removed at exit.
+class BenchRoot {
+ public:
+  BenchRoot() {
+    char pattern[] = "/tmp/tlq-bench-profiles-XXXXXX";
+    root_ = ::mkdtemp(pattern);
+    ::setenv("TLQ770_ROOT", root_.c_str(), 1);
+    std::filesystem::create_directories(pdk::systemPath(pdk::kProfileFolder));
+    profiles::ZNPListSetProfilePaths("TLQ770-1", "bench");
+  }
+  ~BenchRoot() {
+    std::error_code ec;
+    std::filesystem::remove_all(root_, ec);
+  }
+
+ private:
+  std::string root_;
+};
+
+std::unique_ptr<ProfileList> fullList(int profileClass) {
+  auto list = std::make_unique<ProfileList>();
+  for (int i = 0; i < profiles::kProfileSlotCount; ++i) {
+    profiles::ProfileEntry& e = list->entry[i];
+    e.IndexOnDevice = i + 1;
+    e.InMenu = 2 + i % 5;
+    e.ProfileClass = profileClass;
+    std::snprintf(e.FileName, sizeof e.FileName, "PROFILE%04d.ICC", i);
+    std::snprintf(e.ProfileName, sizeof e.ProfileName, "Printer profile number %d", i);
+    e.Location = 4 + i % 2;
+  }
+  list->iNum = profiles::kProfileSlotCount;
+  return list;
+}
+
+BenchRoot& benchRoot() {
+  static BenchRoot root;
+  return root;
+}
+
+void BM_ReadProfileAll(benchmark::State& state) {
+  benchRoot();
+  auto rgb = fullList(1), sim = fullList(3), dst = fullList(3);
+  if (profiles::ZNPListWriteProfile_All(rgb.get(), sim.get(), dst.get()) != 0) {
+    state.SkipWithError("cannot write the list");
+    return;
+  }
+  auto r = std::make_unique<ProfileList>(), s = std::make_unique<ProfileList>(), d = std::make_unique<ProfileList>();
+  for (auto _ : state) {
+    std::memset(r.get(), 0, sizeof(ProfileList));
+    std::memset(s.get(), 0, sizeof(ProfileList));
+    std::memset(d.get(), 0, sizeof(ProfileList));
+    benchmark::DoNotOptimize(profiles::ZNPListReadProfile_All(r.get(), s.get(), d.get()));
+  }
+}
+BENCHMARK(BM_ReadProfileAll)->Unit(benchmark::kMillisecond);
+
+void BM_WriteProfileAllDirect(benchmark::State& state) {
+  benchRoot();
+  auto rgb = fullList(1), sim = fullList(3), dst = fullList(3);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(profiles::ZNPListWriteProfile_All(rgb.get(), sim.get(), dst.get()));
+  }
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) *
+                          static_cast<int64_t>(std::filesystem::file_size(profiles::ZN_PLIST_PROFILE_PATH)));
+}
+BENCHMARK(BM_WriteProfileAllDirect)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

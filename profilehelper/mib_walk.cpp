@@ -1,0 +1,186 @@
+#include "mib_walk.h"
+
+#include <cstdio>
+#include <cstring>
+#include <mutex>
+
+#include "debug_channel.h"
+#include "walk_spool.h"
+
+namespace profilehelper {
+inline namespace u_9e465339_2001_4ed5_ad6b_307937ca0990 {
+namespace {
+
+constexpr size_t kMaxOidLength = MAX_OID_LEN;  // 128 sub-identifiers
+constexpr oid kDefaultRoot[] = {1, 3, 6, 1, 2, 1};
+
+// Variables of the walked subtree that this walk has handed on.
+int numprinted = 0;
+
+void registerWalkSettings() {
+  static std::once_flag once;
+  std::call_once(once, [] {
+    netsnmp_ds_register_config(ASN_BOOLEAN, "snmpwalk", "includeRequested", NETSNMP_DS_APPLICATION_ID,
+                               NETSNMP_DS_WALK_INCLUDE_REQUESTED);
+    netsnmp_ds_register_config(ASN_BOOLEAN, "snmpwalk", "printStatistics", NETSNMP_DS_APPLICATION_ID,
+                               NETSNMP_DS_WALK_PRINT_STATISTICS);
+    netsnmp_ds_register_config(ASN_BOOLEAN, "snmpwalk", "dontCheckOrdering", NETSNMP_DS_APPLICATION_ID,
+                               NETSNMP_DS_WALK_DONT_CHECK_LEXICOGRAPHIC);
+  });
+  // "-C" toggles; start every walk from the same state so one request's
+  // letters do not carry over to the next.
+  for (int which : {NETSNMP_DS_WALK_INCLUDE_REQUESTED, NETSNMP_DS_WALK_PRINT_STATISTICS,
+                    NETSNMP_DS_WALK_DONT_CHECK_LEXICOGRAPHIC}) {
+    netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, which, 0);
+  }
+}
+
+void printVariable(const netsnmp_variable_list* vars) {
+  if (FILE* out = debugStream()) fprint_variable(out, vars->name, vars->name_length, vars);
+}
+
+// The walk's end: merge the spool with the result as failure flag.
+int finish(int result) {
+  walkspool::vRestructPlistSpool2Current(result);
+  return result;
+}
+
+}  // namespace
+
+void optProc(int /*argc*/, char* const* /*argv*/, int opt) {
+  if (opt != 'C') return;
+  for (const char* letter = optarg; letter && *letter; ++letter) {
+    switch (*letter) {
+      case 'i':
+        netsnmp_ds_toggle_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_WALK_INCLUDE_REQUESTED);
+        break;
+      case 'p':
+        netsnmp_ds_toggle_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_WALK_PRINT_STATISTICS);
+        break;
+      case 'c':
+        netsnmp_ds_toggle_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_WALK_DONT_CHECK_LEXICOGRAPHIC);
+        break;
+      default: {
+        char text[kDebugTextSize];
+        std::snprintf(text, sizeof text, "Unknown flag passed to -C: %c\n", *letter);
+        MyDebugMessage(text, 0);
+        break;
+      }
+    }
+  }
+}
+
+void snmp_get_and_print(netsnmp_session* session, oid* name, size_t nameLength) {
+  netsnmp_pdu* pdu = snmp_pdu_create(SNMP_MSG_GET);
+  snmp_add_null_var(pdu, name, nameLength);
+  netsnmp_pdu* response = nullptr;
+  int status = snmp_synch_response(session, pdu, &response);
+  if (status == STAT_SUCCESS && response->errstat == SNMP_ERR_NOERROR) {
+    for (netsnmp_variable_list* vars = response->variables; vars; vars = vars->next_variable) {
+      ++numprinted;
+      printVariable(vars);
+    }
+  }
+  if (response) snmp_free_pdu(response);
+}
+
+int mib_walk(int argc, char* argv[]) {
+  registerWalkSettings();
+  walkspool::vSpoolPlist(nullptr, 0, nullptr, 1);
+  numprinted = 0;
+
+  netsnmp_session session;
+  // The parser would turn net-snmp's logging to standard error on; the
+  // service keeps it off unless its debug channel is on.
+  int arg = netsnmp_parse_args(argc, argv, &session, "C:", optProc,
+                               debugStream() ? 0 : NETSNMP_PARSE_ARGS_NOLOGGING);
+  if (arg < 0) return finish(arg);
+
+  oid root[MAX_OID_LEN];
+  size_t rootlen = kMaxOidLength;
+  if (arg < argc) {
+    if (snmp_parse_oid(argv[arg], root, &rootlen) == nullptr) {
+      snmp_perror(argv[arg]);
+      return finish(1);
+    }
+  } else {
+    rootlen = sizeof kDefaultRoot / sizeof kDefaultRoot[0];
+    std::memcpy(root, kDefaultRoot, sizeof kDefaultRoot);
+  }
+
+  netsnmp_session* ss = snmp_open(&session);
+  if (ss == nullptr) {
+    MyDebugMessage("[UTIL-MIB] SNMP Open Err\n", 0);
+    snmp_sess_perror("snmpwalk", &session);
+    return finish(1);
+  }
+
+  oid name[MAX_OID_LEN];
+  size_t nameLength = rootlen;
+  std::memcpy(name, root, rootlen * sizeof(oid));
+  bool checkOrdering =
+      !netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_WALK_DONT_CHECK_LEXICOGRAPHIC);
+  if (netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_WALK_INCLUDE_REQUESTED)) {
+    snmp_get_and_print(ss, root, rootlen);
+  }
+
+  int result = 0;
+  int status = STAT_SUCCESS;
+  bool running = true;
+  while (running) {
+    netsnmp_pdu* pdu = snmp_pdu_create(SNMP_MSG_GETNEXT);
+    snmp_add_null_var(pdu, name, nameLength);
+    netsnmp_pdu* response = nullptr;
+    status = snmp_synch_response(ss, pdu, &response);
+    if (status == STAT_SUCCESS && response->errstat == SNMP_ERR_NOERROR) {
+      for (netsnmp_variable_list* vars = response->variables; vars; vars = vars->next_variable) {
+        if (vars->name_length < rootlen || std::memcmp(root, vars->name, rootlen * sizeof(oid)) != 0) {
+          running = false;  // left the subtree
+          continue;
+        }
+        ++numprinted;
+        walkspool::vSpoolPlist(vars->name, vars->name_length, vars, 0);
+        if (vars->type == SNMP_ENDOFMIBVIEW || vars->type == SNMP_NOSUCHOBJECT ||
+            vars->type == SNMP_NOSUCHINSTANCE) {
+          running = false;
+          continue;
+        }
+        if (checkOrdering && snmp_oid_compare(name, nameLength, vars->name, vars->name_length) >= 0) {
+          char current[kDebugTextSize], received[kDebugTextSize], text[3 * kDebugTextSize];
+          snprint_objid(current, sizeof current, name, nameLength);
+          snprint_objid(received, sizeof received, vars->name, vars->name_length);
+          std::snprintf(text, sizeof text, "[SNMP] Error: OID not increasing: %s >= %s", current, received);
+          MyDebugMessage(text, 0);
+          result = 1;
+          running = false;
+        }
+        size_t length = vars->name_length < kMaxOidLength ? vars->name_length : kMaxOidLength;
+        std::memcpy(name, vars->name, length * sizeof(oid));
+        nameLength = length;
+      }
+    } else if (status == STAT_SUCCESS) {
+      running = false;
+      if (response->errstat != SNMP_ERR_NOSUCHNAME) result = 2;  // noSuchName: end of the MIB
+    } else if (status == STAT_TIMEOUT) {
+      running = false;
+      result = 1;
+    } else {
+      snmp_sess_perror("snmpwalk", ss);
+      running = false;
+      result = 1;
+    }
+    if (response) snmp_free_pdu(response);
+  }
+
+  if (numprinted == 0 && status == STAT_SUCCESS) snmp_get_and_print(ss, root, rootlen);
+  snmp_close(ss);
+  if (netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_WALK_PRINT_STATISTICS)) {
+    char text[kDebugTextSize];
+    std::snprintf(text, sizeof text, "[UTIL-MIB] Variables found: %d", numprinted);
+    MyDebugMessage(text, 0);
+  }
+  return finish(result);
+}
+
+}  // namespace u_9e465339_2001_4ed5_ad6b_307937ca0990
+}  // namespace profilehelper
