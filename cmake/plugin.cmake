@@ -16,4 +16,5 @@ function(add_pane_bundle name)
     DEPENDS ${resource_files}
     COMMENT "Copying ${name} resources")
   add_dependencies(${name} ${name}_resources)
+  install(DIRECTORY ${bundle_dir} DESTINATION lib/tlq770-1/plugins USE_SOURCE_PERMISSIONS)
 endfunction()

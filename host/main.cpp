@@ -85,15 +85,16 @@ std::string baseNameWithoutExtension(const std::string& path) {
   return dot == std::string::npos || dot == 0 ? base : base.substr(0, dot);
 }
 
-// The plug-ins folder next to this program in a build tree (bin/../plugins).
+// The plug-ins folder beside this program: bin/../plugins in a build tree,
+// bin/../lib/tlq770-1/plugins once installed.
 std::string defaultPluginFolder() {
   char buf[4096];
   ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
   if (n > 0) {
     std::string exe(buf, static_cast<size_t>(n));
     std::string dir = exe.substr(0, exe.find_last_of('/'));
-    std::string candidate = dir + "/../plugins";
-    if (::access(candidate.c_str(), R_OK) == 0) return candidate;
+    for (const char* rel : {"/../plugins", "/../lib/tlq770-1/plugins"})
+      if (::access((dir + rel).c_str(), R_OK) == 0) return dir + rel;
   }
   return TLQ_PLUGIN_DIR;
 }

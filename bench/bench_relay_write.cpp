@@ -1,0 +1,71 @@
+// The colour pane's view of the profile list: a full list (3 lists of 500
+// used slots) written through the relay in 90 000-character pieces, and all
+// three lists read back. Needs a running service: run by
+// bench/service_bench.sh, which starts one and sets TLQ770_ROOT,
+// TLQ770_HELPER_SOCKET and the relay program under the root.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <memory>
+
+#include "profiles/profile_list.h"
+
+using profiles::ProfileList;
+
+namespace {
+
+std::unique_ptr<ProfileList> fullList(int profileClass) {
+  auto list = std::make_unique<ProfileList>();
+  for (int i = 0; i < profiles::kProfileSlotCount; ++i) {
+    profiles::ProfileEntry& e = list->entry[i];
+    e.IndexOnDevice = i + 1;
+    e.InMenu = 2 + i % 5;
+    e.ProfileClass = profileClass;
+    std::snprintf(e.FileName, sizeof e.FileName, "PROFILE%04d.ICC", i);
+    std::snprintf(e.ProfileName, sizeof e.ProfileName, "Printer profile number %d", i);
+    e.Location = 4 + i % 2;
+  }
+  list->iNum = profiles::kProfileSlotCount;
+  return list;
+}
+
+bool serviceReady(benchmark::State& state) {
+  if (std::getenv("TLQ770_HELPER_SOCKET") && std::getenv("TLQ770_ROOT")) return true;
+  state.SkipWithError("run from bench/service_bench.sh (needs a running service)");
+  return false;
+}
+
+void BM_WriteProfileAllThroughRelay(benchmark::State& state) {
+  if (!serviceReady(state)) return;
+  auto rgb = fullList(1), sim = fullList(3), dst = fullList(3);
+  for (auto _ : state) {
+    if (profiles::ZNPListWriteProfile_All(rgb.get(), sim.get(), dst.get()) != 0) {
+      state.SkipWithError("the relay write failed");
+      return;
+    }
+  }
+}
+BENCHMARK(BM_WriteProfileAllThroughRelay)->Unit(benchmark::kMillisecond)->Iterations(10);
+
+void BM_ReadProfileAllInPane(benchmark::State& state) {
+  if (!serviceReady(state)) return;
+  auto rgb = fullList(1), sim = fullList(3), dst = fullList(3);
+  if (profiles::ZNPListWriteProfile_All(rgb.get(), sim.get(), dst.get()) != 0) {
+    state.SkipWithError("the relay write failed");
+    return;
+  }
+  auto r = std::make_unique<ProfileList>(), s = std::make_unique<ProfileList>(), d = std::make_unique<ProfileList>();
+  for (auto _ : state) {
+    std::memset(r.get(), 0, sizeof(ProfileList));
+    std::memset(s.get(), 0, sizeof(ProfileList));
+    std::memset(d.get(), 0, sizeof(ProfileList));
+    benchmark::DoNotOptimize(profiles::ZNPListReadProfile_All(r.get(), s.get(), d.get()));
+  }
+}
+BENCHMARK(BM_ReadProfileAllInPane)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
