@@ -9,6 +9,7 @@
 #include <string>
 
 #include "pdk/system_root.h"
+#include "full_profile_list.h"
 #include "profiles/profile_list.h"
 #include "profiles/profile_paths.h"
 
@@ -35,21 +36,6 @@ class BenchRoot {
   std::string root_;
 };
 
-std::unique_ptr<ProfileList> fullList(int profileClass) {
-  auto list = std::make_unique<ProfileList>();
-  for (int i = 0; i < profiles::kProfileSlotCount; ++i) {
-    profiles::ProfileEntry& e = list->entry[i];
-    e.IndexOnDevice = i + 1;
-    e.InMenu = 2 + i % 5;
-    e.ProfileClass = profileClass;
-    std::snprintf(e.FileName, sizeof e.FileName, "PROFILE%04d.ICC", i);
-    std::snprintf(e.ProfileName, sizeof e.ProfileName, "Printer profile number %d", i);
-    e.Location = 4 + i % 2;
-  }
-  list->iNum = profiles::kProfileSlotCount;
-  return list;
-}
-
 BenchRoot& benchRoot() {
   static BenchRoot root;
   return root;
@@ -57,7 +43,7 @@ BenchRoot& benchRoot() {
 
 void BM_ReadProfileAll(benchmark::State& state) {
   benchRoot();
-  auto rgb = fullList(1), sim = fullList(3), dst = fullList(3);
+  auto rgb = fullProfileList(1), sim = fullProfileList(3), dst = fullProfileList(3);
   if (profiles::ZNPListWriteProfile_All(rgb.get(), sim.get(), dst.get()) != 0) {
     state.SkipWithError("cannot write the list");
     return;
@@ -74,7 +60,7 @@ BENCHMARK(BM_ReadProfileAll)->Unit(benchmark::kMillisecond);
 
 void BM_WriteProfileAllDirect(benchmark::State& state) {
   benchRoot();
-  auto rgb = fullList(1), sim = fullList(3), dst = fullList(3);
+  auto rgb = fullProfileList(1), sim = fullProfileList(3), dst = fullProfileList(3);
   for (auto _ : state) {
     benchmark::DoNotOptimize(profiles::ZNPListWriteProfile_All(rgb.get(), sim.get(), dst.get()));
   }

@@ -10,26 +10,12 @@
 #include <cstring>
 #include <memory>
 
+#include "full_profile_list.h"
 #include "profiles/profile_list.h"
 
 using profiles::ProfileList;
 
 namespace {
-
-std::unique_ptr<ProfileList> fullList(int profileClass) {
-  auto list = std::make_unique<ProfileList>();
-  for (int i = 0; i < profiles::kProfileSlotCount; ++i) {
-    profiles::ProfileEntry& e = list->entry[i];
-    e.IndexOnDevice = i + 1;
-    e.InMenu = 2 + i % 5;
-    e.ProfileClass = profileClass;
-    std::snprintf(e.FileName, sizeof e.FileName, "PROFILE%04d.ICC", i);
-    std::snprintf(e.ProfileName, sizeof e.ProfileName, "Printer profile number %d", i);
-    e.Location = 4 + i % 2;
-  }
-  list->iNum = profiles::kProfileSlotCount;
-  return list;
-}
 
 bool serviceReady(benchmark::State& state) {
   if (std::getenv("TLQ770_HELPER_SOCKET") && std::getenv("TLQ770_ROOT")) return true;
@@ -39,7 +25,7 @@ bool serviceReady(benchmark::State& state) {
 
 void BM_WriteProfileAllThroughRelay(benchmark::State& state) {
   if (!serviceReady(state)) return;
-  auto rgb = fullList(1), sim = fullList(3), dst = fullList(3);
+  auto rgb = fullProfileList(1), sim = fullProfileList(3), dst = fullProfileList(3);
   for (auto _ : state) {
     if (profiles::ZNPListWriteProfile_All(rgb.get(), sim.get(), dst.get()) != 0) {
       state.SkipWithError("the relay write failed");
@@ -51,7 +37,7 @@ BENCHMARK(BM_WriteProfileAllThroughRelay)->Unit(benchmark::kMillisecond)->Iterat
 
 void BM_ReadProfileAllInPane(benchmark::State& state) {
   if (!serviceReady(state)) return;
-  auto rgb = fullList(1), sim = fullList(3), dst = fullList(3);
+  auto rgb = fullProfileList(1), sim = fullProfileList(3), dst = fullProfileList(3);
   if (profiles::ZNPListWriteProfile_All(rgb.get(), sim.get(), dst.get()) != 0) {
     state.SkipWithError("the relay write failed");
     return;

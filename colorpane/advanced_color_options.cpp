@@ -1,8 +1,5 @@
 #include "colorpane/advanced_color_options.h"
 
-#include <new>
-
-#include "colorpane/color_options.h"
 #include "colorpane/pde_common.h"
 #include "pdk/launcher.h"
 #include "pdk/system_root.h"
@@ -110,15 +107,6 @@ pdk::Action AdvancedColorOptions::actionNamed(const std::string& selector) {
   return {};
 }
 
-void AdvancedColorOptions::setPMPrint(pdk::PrintSettings* settings, pdk::PrintSession* printSession) {
-  setting = settings;
-  session = printSession;
-}
-
-void AdvancedColorOptions::setViewBounds(const pdk::Rect& rect) {
-  setBounds(pdk::Rect{0, 0, rect.width, rect.height});
-}
-
 void AdvancedColorOptions::createPDEControlTable() {
   PDEControlRow rows[kAdvancedRowCount];
   for (int i = 0; i < kAdvancedItemCount; ++i) {
@@ -132,41 +120,15 @@ void AdvancedColorOptions::createPDEControlTable() {
   rows[44] = {button_KelvoTransfer.get(), kCtlPushButton, "", "Kelvo Transfer", nullptr, "", 0, nullptr};
   rows[45] = {button_HideAdvancedOptions.get(), kCtlPushButton, "", "Hide Advanced Options", nullptr, "", 0, nullptr};
   rows[46] = kTerminatorRow;
-  for (int i = 0; i + 1 < kAdvancedRowCount; ++i)
-    if (!rows[i].control) return;  // the view description did not connect every control
-
-  deallocPDEControlTable();
-  ctrlTable = new (std::nothrow) PDEControlRow[kAdvancedRowCount];
-  if (!ctrlTable) return;
-  std::copy(rows, rows + kAdvancedRowCount, ctrlTable);
-  ctrlCount = kAdvancedRowCount;
-  fillChoicesFromPPD(ctrlTable, ppd);
+  if (!installControlTable(rows, kAdvancedRowCount)) return;
   tab_SwitchVew->selectTabViewItemAtIndex(0);
   button_ManageProfile->setEnabled(profiles::ZNPListIsAdminProfile() == 1);
 }
-
-void AdvancedColorOptions::deallocPDEControlTable() { freeControlTable(ctrlTable); }
-
-void AdvancedColorOptions::addPPDArray(const pdk::Value& array) { PDECommon::commonAddPPDArray(array, ctrlTable); }
 
 void AdvancedColorOptions::createPDEItemForPPDKey() {
   PDECommon::commonBuildPDEItem(ctrlTable, ppd);
   PDECommon::commonAddMenuFromProfilePlist(ctrlTable);
 }
-
-void AdvancedColorOptions::getSummaryText(const pdk::Value& dict, const pdk::Value& array) {
-  PDECommon::commonGetSummaryText(ctrlTable, dict, array);
-}
-
-void AdvancedColorOptions::setControlValueToTicket() {
-  PDECommon::commonSyncTicketFromPane(setting, session, ctrlTable);
-}
-
-void AdvancedColorOptions::getControlValueFromTicket() {
-  PDECommon::commonSyncPaneFromTicket(setting, session, ctrlTable);
-}
-
-void AdvancedColorOptions::defaultFromPPDInfo() { PDECommon::commonDefaultFromPPDInfo(ctrlTable); }
 
 pdk::PopUpButton* AdvancedColorOptions::popUpAt(int i) const { return (this->*kItems[i].menu).get(); }
 

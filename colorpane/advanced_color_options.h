@@ -8,39 +8,22 @@
 
 #include <memory>
 
+#include "colorpane/color_view.h"
 #include "colorpane/control_table.h"
 #include "colorpane/namespace.h"
-#include "pdk/printing.h"
 #include "pdk/toolkit.h"
-#include "pdk/view_description.h"
-
-struct ppd_file_s;
 
 COLORPANE_NAMESPACE_BEGIN
 
 // Path of the companion download tool (under the system root).
 inline constexpr const char* kKelvoTransferPath = "/Applications/Kelvo Transfer TLQ770-1/T LQ770-1 Kelvo Transfer.app";
 
-class AdvancedColorOptions : public pdk::View, public pdk::NibObject {
+class AdvancedColorOptions : public PDEColorView {
  public:
   const char* className() const override { return "AdvancedColorOptions"; }
-  ~AdvancedColorOptions() override { deallocPDEControlTable(); }
 
-  void initWithFrame(const pdk::Rect& frame) { setFrame(frame); }
-  void drawRect(const pdk::Rect&) {}
-  void setPPDFile(ppd_file_s* file) { ppd = file; }
-  void setPMPrint(pdk::PrintSettings* settings, pdk::PrintSession* printSession);
-  void setViewBounds(const pdk::Rect& rect);
-  void createPDEControlTable();
-  void deallocPDEControlTable();
-  PDEControlRow* getControlData() const { return ctrlTable; }
-  int16_t getControlCount() const { return ctrlCount; }
-  void addPPDArray(const pdk::Value& array);
-  void createPDEItemForPPDKey();
-  void getSummaryText(const pdk::Value& dict, const pdk::Value& array);
-  void setControlValueToTicket();
-  void getControlValueFromTicket();
-  void defaultFromPPDInfo();
+  void createPDEControlTable() override;
+  void createPDEItemForPPDKey() override;
   void changeItemAccodingQuickColor(int16_t preset, int16_t eco);
   void getSummaryItemAccodingQuickColor(int16_t preset, int16_t eco, const pdk::Value& summaryDict,
                                         const pdk::Value& addArray);
@@ -71,12 +54,6 @@ class AdvancedColorOptions : public pdk::View, public pdk::NibObject {
   pdk::PopUpButton* popUpAt(int i) const;
   // The item index the preset (0-2) and economy mode give row `i`.
   static int mappedIndex(int i, int preset, bool eco);
-
-  PDEControlRow* ctrlTable = nullptr;
-  int16_t ctrlCount = 0;
-  ppd_file_s* ppd = nullptr;
-  pdk::PrintSettings* setting = nullptr;
-  pdk::PrintSession* session = nullptr;
 };
 
 COLORPANE_NAMESPACE_END

@@ -1,7 +1,5 @@
 #include "colorpane/color_options.h"
 
-#include <new>
-
 #include "colorpane/pde_common.h"
 
 COLORPANE_NAMESPACE_BEGIN
@@ -25,34 +23,9 @@ constexpr int16_t kColorOptionsRowCount = 11;
 
 }  // namespace
 
-void fillChoicesFromPPD(PDEControlRow* table, ppd_file_s* ppd) {
-  for (PDEControlRow* row = table; row && row->control; ++row) {
-    if (!row->ppdKey || !*row->ppdKey) continue;
-    row->choices = nullptr;
-    PDECommon::commonGetPPDArrayForUIOption(ppd, row->ppdKey, &row->choices);
-  }
-}
-
-void freeControlTable(PDEControlRow*& table) {
-  if (!table) return;
-  for (PDEControlRow* row = table; row->control; ++row) {
-    delete row->choices;
-    row->choices = nullptr;
-  }
-  delete[] table;
-  table = nullptr;
-}
-
 bool ColorOptions::setOutlet(const std::string& name, const pdk::ObjectRef& value) {
   return pdk::bindOutlet(kOutlets, *this, name, value);
 }
-
-void ColorOptions::setPMPrint(pdk::PrintSettings* settings, pdk::PrintSession* printSession) {
-  setting = settings;
-  session = printSession;
-}
-
-void ColorOptions::setViewBounds(const pdk::Rect& rect) { setBounds(pdk::Rect{0, 0, rect.width, rect.height}); }
 
 void ColorOptions::createPDEControlTable() {
   const PDEControlRow rows[kColorOptionsRowCount] = {
@@ -72,31 +45,8 @@ void ColorOptions::createPDEControlTable() {
        "GoToAdvancedOptionsButton", 0, nullptr},
       kTerminatorRow,
   };
-  for (int i = 0; i + 1 < kColorOptionsRowCount; ++i)
-    if (!rows[i].control) return;  // the view description did not connect every control
-  deallocPDEControlTable();
-  ctrlTable = new (std::nothrow) PDEControlRow[kColorOptionsRowCount];
-  if (!ctrlTable) return;
-  std::copy(rows, rows + kColorOptionsRowCount, ctrlTable);
-  ctrlCount = kColorOptionsRowCount;
-  fillChoicesFromPPD(ctrlTable, ppd);
+  installControlTable(rows, kColorOptionsRowCount);
 }
-
-void ColorOptions::deallocPDEControlTable() { freeControlTable(ctrlTable); }
-
-void ColorOptions::addPPDArray(const pdk::Value& array) { PDECommon::commonAddPPDArray(array, ctrlTable); }
-
-void ColorOptions::createPDEItemForPPDKey() { PDECommon::commonBuildPDEItem(ctrlTable, ppd); }
-
-void ColorOptions::getSummaryText(const pdk::Value& dict, const pdk::Value& array) {
-  PDECommon::commonGetSummaryText(ctrlTable, dict, array);
-}
-
-void ColorOptions::setControlValueToTicket() { PDECommon::commonSyncTicketFromPane(setting, session, ctrlTable); }
-
-void ColorOptions::getControlValueFromTicket() { PDECommon::commonSyncPaneFromTicket(setting, session, ctrlTable); }
-
-void ColorOptions::defaultFromPPDInfo() { PDECommon::commonDefaultFromPPDInfo(ctrlTable); }
 
 int16_t ColorOptions::getQuickColorValue() const {
   return static_cast<int16_t>(menu_QuickColor ? menu_QuickColor->indexOfSelectedItem() : -1);
