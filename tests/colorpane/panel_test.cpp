@@ -6,6 +6,7 @@
 #include <set>
 
 #include "pane_fixture.h"
+#include "pdk/system_root.h"
 
 using panetest::PaneTest;
 using panetest::TestHost;
@@ -91,6 +92,16 @@ TEST_F(PaneTest, ControlsTakeTitlesAndPPDDefaults) {
   EXPECT_EQ(adv.menu_tHalftone->indexOfSelectedItem(), 2);
   // No helper program under the system root: the list cannot be written.
   EXPECT_FALSE(adv.button_ManageProfile->isEnabled());
+}
+
+TEST_F(PaneTest, ManageProfileFollowsTheWritabilityTest) {
+  // A helper program that answers the writability test as the service would.
+  std::string helper = root_ + pdk::kHelperProgram;
+  std::string script = "mkdir -p \"$(dirname '" + helper + "')\" && printf '#!/bin/sh\\necho \"$1=TRUE\"\\n' > '" +
+                       helper + "' && chmod +x '" + helper + "'";
+  ASSERT_EQ(std::system(script.c_str()), 0);
+  auto panel = openPanel();
+  EXPECT_TRUE(panel->onAdvancedView->button_ManageProfile->isEnabled());
 }
 
 TEST_F(PaneTest, StoredChoicesWinOverDefaultsAndSaveWritesBothLevels) {
