@@ -35,25 +35,21 @@ void PainChangeController::AdvancedToColorView(pdk::Control*) {
 
 void PainChangeController::swapViews(const std::shared_ptr<pdk::View>& show, const std::shared_ptr<pdk::View>& hide) {
   if (!show) return;
-  pdk::Rect bounds = onMainCustomView ? onMainCustomView->bounds() : pdk::Rect{};
-  show->setBounds(pdk::Rect{0, 0, bounds.width, bounds.height});
   if (hide && onMainCustomView && hide->superview() == onMainCustomView.get()) hide->removeFromSuperview();
   if (onMainCustomView && show->superview() != onMainCustomView.get()) onMainCustomView->addSubview(show);
 }
 
+pdk::Rect PainChangeController::containerBounds() const {
+  return onMainCustomView ? onMainCustomView->bounds() : pdk::Rect{};
+}
+
 void PainChangeController::SHowColorToAdvancedView() {
-  if (onAdvancedView) {
-    pdk::Rect bounds = onMainCustomView ? onMainCustomView->bounds() : pdk::Rect{};
-    onAdvancedView->setViewBounds(bounds);
-  }
+  if (onAdvancedView) onAdvancedView->setViewBounds(containerBounds());
   swapViews(onAdvancedView, onColorView);
 }
 
 void PainChangeController::ShowAdvancedToColorView() {
-  if (onColorView) {
-    pdk::Rect bounds = onMainCustomView ? onMainCustomView->bounds() : pdk::Rect{};
-    onColorView->setViewBounds(bounds);
-  }
+  if (onColorView) onColorView->setViewBounds(containerBounds());
   swapViews(onColorView, onAdvancedView);
 }
 

@@ -52,6 +52,8 @@ class PainChangeController : public pdk::Object, public pdk::NibObject {
   std::shared_ptr<AdvancedColorOptions> onAdvancedView;
 
  private:
+  // The container's bounds; an empty rectangle without a container.
+  pdk::Rect containerBounds() const;
   // Put `show` in the container in the place of `hide`.
   void swapViews(const std::shared_ptr<pdk::View>& show, const std::shared_ptr<pdk::View>& hide);
 };
