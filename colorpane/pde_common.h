@@ -101,6 +101,8 @@ class PDECommon {
   // Connection protocol of a device URI / of the session's printer.
   static int16_t commoniGetProtocolByUrl(const std::string* uri);
   static int16_t commoniGetProtocol(pdk::PrintSession* session);
+  // Keep the previous profile list, then have the printer's profile table walked and merged; always 0.
+  static int32_t commonGetProfilesFromMIB(pdk::PrintSession* session);
 
   // The pane's bundle (for localized strings); null when it cannot be found.
   static pdk::BundleRef commonGetBundle();

@@ -3,6 +3,7 @@
 #include "colorpane/logging.h"
 #include "colorpane/pde_common.h"
 #include "colorpane/quick_color_rules.h"
+#include "profiles/profile_list.h"
 
 COLORPANE_NAMESPACE_BEGIN
 
@@ -106,6 +107,7 @@ bool PDEPlugInInterface::shouldPrint() {
 
 pdk::ViewRef PDEPlugInInterface::panelView() {
   myLoad();
+  if (profiles::ZNPListIsAdminProfile() == 1) PDECommon::commonGetProfilesFromMIB(session);
   return pdeMainView;
 }
 

@@ -35,8 +35,21 @@ void registerWalkSettings() {
   }
 }
 
+// A service's standard output reaches nobody: printed variables go to the
+// debug channel instead, which --debug shows.
 void printVariable(const netsnmp_variable_list* vars) {
   if (FILE* out = debugStream()) fprint_variable(out, vars->name, vars->name_length, vars);
+}
+
+// An identifier in dotted form ("1.3.6.1..."), whatever the output options.
+void dotted(char* out, size_t size, const oid* name, size_t length) {
+  size_t used = 0;
+  out[0] = '\0';
+  for (size_t i = 0; i < length && used < size; ++i) {
+    int n = std::snprintf(out + used, size - used, i ? ".%lu" : "%lu", static_cast<unsigned long>(name[i]));
+    if (n < 0) break;
+    used += static_cast<size_t>(n);
+  }
 }
 
 // The walk's end: merge the spool with the result as failure flag.
@@ -132,7 +145,12 @@ int mib_walk(int argc, char* argv[]) {
     snmp_add_null_var(pdu, name, nameLength);
     netsnmp_pdu* response = nullptr;
     status = snmp_synch_response(ss, pdu, &response);
-    if (status == STAT_SUCCESS && response->errstat == SNMP_ERR_NOERROR) {
+    if (status == STAT_SUCCESS && response->errstat == SNMP_ERR_NOERROR && !response->variables) {
+      // An answer without variables would have the same request sent again
+      // forever while every other walk waits: a protocol error.
+      running = false;
+      result = 1;
+    } else if (status == STAT_SUCCESS && response->errstat == SNMP_ERR_NOERROR) {
       for (netsnmp_variable_list* vars = response->variables; vars; vars = vars->next_variable) {
         if (vars->name_length < rootlen || std::memcmp(root, vars->name, rootlen * sizeof(oid)) != 0) {
           running = false;  // left the subtree
@@ -147,8 +165,8 @@ int mib_walk(int argc, char* argv[]) {
         }
         if (checkOrdering && snmp_oid_compare(name, nameLength, vars->name, vars->name_length) >= 0) {
           char current[kDebugTextSize], received[kDebugTextSize], text[3 * kDebugTextSize];
-          snprint_objid(current, sizeof current, name, nameLength);
-          snprint_objid(received, sizeof received, vars->name, vars->name_length);
+          dotted(current, sizeof current, name, nameLength);
+          dotted(received, sizeof received, vars->name, vars->name_length);
           std::snprintf(text, sizeof text, "[SNMP] Error: OID not increasing: %s >= %s", current, received);
           MyDebugMessage(text, 0);
           result = 1;

@@ -66,23 +66,6 @@ void copyFile(const std::string& from, const std::string& to) {
   if (out >= 0) ::close(out);
 }
 
-size_t countOf(const std::string& text, const std::string& what) {
-  size_t count = 0;
-  for (size_t at = text.find(what); at != std::string::npos; at = text.find(what, at + 1)) ++count;
-  return count;
-}
-
-// True when `bytes` are one whole property list. The parser is lenient
-// about text in front of the root element, so an XML list must also be a
-// single document: its declaration only at the start, one plist element.
-bool isWholePropertyList(const std::string& bytes) {
-  if (pdk::plistFromBytes(bytes).isNull()) return false;
-  if (bytes.rfind("bplist", 0) == 0) return true;
-  size_t declaration = bytes.find("<?xml");
-  return (declaration == std::string::npos || (declaration == 0 && countOf(bytes, "<?xml") == 1)) &&
-         countOf(bytes, "<plist") == 1 && countOf(bytes, "</plist>") == 1;
-}
-
 }  // namespace
 
 bool testWritable(const std::string& path) {
@@ -150,14 +133,8 @@ bool appendChunk(const std::string& temporaryPath, const std::string& chunk) {
 }
 
 bool renameTemporaryOver(const std::string& temporaryPath, const std::string& path) {
-  auto bytes = readWholeFile(temporaryPath);
-  if (!bytes) return false;
-  if (!isWholePropertyList(*bytes)) {
-    // An assembled text that is no property list would only be extended by
-    // the next write; drop it so that write starts clean.
-    ::unlink(temporaryPath.c_str());
-    return false;
-  }
+  struct stat st;
+  if (::lstat(temporaryPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
   return ::rename(temporaryPath.c_str(), path.c_str()) == 0;
 }
 

@@ -35,9 +35,8 @@ bool replaceFileContent(const std::string& path, const std::string& bytes);
 // a present file that is not UTF-8 text is started afresh. True on success.
 bool appendChunk(const std::string& temporaryPath, const std::string& chunk);
 
-// Move `temporaryPath` over `path` when it holds a property list. A
-// temporary file that does not parse is removed. False, with `path` left as
-// it was, when there is no temporary file or it does not parse.
+// Move the assembled `temporaryPath` over `path` in one atomic rename.
+// False, with `path` left as it was, when there is no temporary file.
 bool renameTemporaryOver(const std::string& temporaryPath, const std::string& path);
 
 }  // namespace u_9e465339_2001_4ed5_ad6b_307937ca0990

@@ -55,6 +55,7 @@ int main(int argc, char* argv[]) {
   }
   auto delegate = std::make_unique<profilehelper::ZNmacXPCServiceDelegate>();
   if (!listener) {
+    // A service that cannot serve says so, so that its supervisor sees it.
     std::fprintf(stderr, "profilehelper: cannot listen at %s\n", socketPath.c_str());
     return 1;
   }

@@ -23,7 +23,7 @@ namespace {
 
 constexpr const char* kModelName = "TLQ770-1";
 constexpr size_t kPieceLength = 90000;
-constexpr size_t kMaxPathBytes = 255;
+constexpr size_t kMaxPathBytesWithZero = 255;  // a path and its terminating zero
 
 std::string helperProgram() { return pdk::systemPath(kHelperProgramPath); }
 
@@ -40,7 +40,7 @@ std::string listPath(const char* suffix) {
   if (!pw || !pw->pw_name || !*pw->pw_name) return "";
   const std::string path =
       pdk::systemPath(pdk::kProfileFolder) + pw->pw_name + "-" + kModelName + "-profile" + suffix;
-  return path.size() <= kMaxPathBytes ? path : "";
+  return path.size() < kMaxPathBytesWithZero ? path : "";
 }
 
 // The absolute string of a file URL made from a POSIX path.

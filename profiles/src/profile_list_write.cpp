@@ -36,17 +36,19 @@ int32_t ZNPListWriteProfile_All_Pap(const ProfileList* rgbE, const ProfileList* 
 
 int32_t ZNPListWriteProfile_Dict(const ProfileList* list, int32_t listClass, ProfileList* outRgb,
                                  ProfileList* outSim, ProfileList* outDst) {
-  if (!list || !classKey(listClass)) return -1;
+  if (!list) return -1;
+  const bool validClass = classKey(listClass) != nullptr;
   auto tables = std::make_unique<ProfileList[]>(3);
   ZNPListReadProfile_All(&tables[0], &tables[1], &tables[2]);  // a missing file leaves them empty
   // Take `list` in before filling the outputs: an output may be `list` itself.
-  std::memmove(&tables[listClass], list, sizeof(ProfileList));
+  if (validClass) std::memmove(&tables[listClass], list, sizeof(ProfileList));
   ProfileList* outs[] = {outRgb, outSim, outDst};
   for (int c = 0; c < 3; ++c) {
     if (outs[c]) std::memcpy(outs[c], &tables[c], sizeof(ProfileList));
   }
-  const int32_t result = ZNPListWriteProfile_All(&tables[0], &tables[1], &tables[2]);
-  return result;
+  // Another class hands back the file's lists and writes nothing.
+  if (!validClass) return -1;
+  return ZNPListWriteProfile_All(&tables[0], &tables[1], &tables[2]);
 }
 
 }  // namespace u_0a6cbdcd_53f7_4fda_93f9_5f8e43dd669a

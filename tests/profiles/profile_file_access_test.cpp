@@ -43,6 +43,18 @@ TEST_F(DirectFileAccess, UnsafeOrLongNamesClearThePaths) {
   }
 }
 
+TEST_F(DirectFileAccess, TheLongestPathFitsWithItsTerminatingZero) {
+  // The spool path is the longest of the three; size a user
+  // name so that it is exactly 254 bytes, then one byte more.
+  const std::string folder = pdk::systemPath(pdk::kProfileFolder);
+  const size_t fixed = folder.size() + std::string("-TLQ770-1-profile.spool.plist").size();
+  ASSERT_LT(fixed, 254u);
+  const std::string fits(254 - fixed, 'u'), tooLong(255 - fixed, 'u');
+  EXPECT_EQ(ZNPListSetProfilePaths("TLQ770-1", fits.c_str()), 0);
+  EXPECT_EQ(std::string(ZN_PLIST_PROFILE_SPOOL_PATH).size(), 254u);
+  EXPECT_EQ(ZNPListSetProfilePaths("TLQ770-1", tooLong.c_str()), -1);
+}
+
 TEST_F(DirectFileAccess, WritabilityTestLeavesNoTrace) {
   EXPECT_EQ(ZNPListIsAdminProfile(), 1);
   EXPECT_FALSE(exists(current()));

@@ -189,8 +189,10 @@ TEST(ProfileListMapping, WriteOneClassKeepsTheOthers) {
   auto c = listOf({makeEntry(3, 3, "C.ICC")});
   EXPECT_EQ(ZNPListWriteProfile_Dict(c.get(), kListClassDST, nullptr, nullptr, c.get()), 0);
   EXPECT_EQ(fileNameAt(*c, 0), "C.ICC");
-  // Another class writes nothing.
-  EXPECT_EQ(ZNPListWriteProfile_Dict(b.get(), 3, nullptr, nullptr, nullptr), -1);
+  // Another class writes nothing but still hands back the file's lists.
+  auto outSim = emptyList();
+  EXPECT_EQ(ZNPListWriteProfile_Dict(b.get(), 3, nullptr, outSim.get(), nullptr), -1);
+  EXPECT_EQ(fileNameAt(*outSim, 0), "B.ICC");
   ASSERT_EQ(ZNPListReadProfile_All(r.get(), s.get(), d.get()), 0);
   EXPECT_EQ(fileNameAt(*d, 0), "C.ICC");
 }
