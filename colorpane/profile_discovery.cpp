@@ -53,6 +53,16 @@ std::string hostWithoutPort(const std::string& location) {
   return host;
 }
 
+// A host text the walk can take as its host argument: not empty, no spaces
+// or control characters, and no leading "-", which the walk's argument
+// parser would read as an option.
+bool usableHost(const std::string& host) {
+  if (host.empty() || host.front() == '-') return false;
+  for (unsigned char c : host)
+    if (c <= 0x20 || c == 0x7f) return false;
+  return true;
+}
+
 int hexValue(char c) {
   if (c >= '0' && c <= '9') return c - '0';
   if (c >= 'a' && c <= 'f') return c - 'a' + 10;
@@ -140,7 +150,7 @@ int32_t PDECommon::commonGetProfilesFromMIB(pdk::PrintSession* session) {
   }
   if (!location) return 0;
   const std::string host = hostWithoutPort(*location);
-  if (host.empty()) return 0;
+  if (!usableHost(host)) return 0;
 
   const std::string helper = pdk::systemPath(pdk::kHelperProgram);
   const std::optional<std::string> user = realUserName();

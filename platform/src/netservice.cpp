@@ -7,12 +7,14 @@
 #include <avahi-common/simple-watch.h>
 #include <avahi-common/timeval.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <condition_variable>
 #include <cstring>
 #include <memory>
 #include <mutex>
+#include <system_error>
 #include <thread>
 
 namespace pdk {

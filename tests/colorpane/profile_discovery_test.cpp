@@ -134,7 +134,7 @@ TEST_F(DiscoveryTest, WalkHostIsTheNetLocationWithoutPort) {
   }
 }
 
-TEST_F(DiscoveryTest, OtherConnectionsAreNotWalkedButThePreviousListIsKept) {
+TEST_F(DiscoveryTest, UrisWithoutWalkableHostKeepThePreviousListOnly) {
   const char* kUris[] = {
       "ipp://192.0.2.7/ipp",
       "socket://192.0.2.7",
@@ -144,9 +144,10 @@ TEST_F(DiscoveryTest, OtherConnectionsAreNotWalkedButThePreviousListIsKept) {
       "ipp://192.0.2.7/?via=lpd://192.0.2.20/queue",
       " lpd://192.0.2.20/queue",
       "LPD://192.0.2.20/queue",
-      // No net location to walk.
+      // No net location to walk, or one the walk would read as an option.
       "lpd:///queue",
       "lpd://",
+      "lpd://-d/queue",
       // A Bonjour host name needs name, type, protocol and domain.
       "dnssd://Office%20Printer._printer._tcp",
       "dnssd:///",

@@ -212,7 +212,7 @@ SnmpAgent::SnmpAgent(const std::map<std::string, std::string>& communities) {
   }
   port_ = freeUdpPort();
   writeFile(confDir_ + "/snmp.conf",
-            "defaultPort " + std::to_string(port_) + "\nmibs :\ntimeout 1\nretries 0\n");
+            "defaultPort " + std::to_string(port_) + "\nmibs :\ntimeout 3\nretries 0\n");
   std::map<std::string, std::string> env;
   if (!std::getenv("HOME")) env["HOME"] = "/root";
   std::vector<std::string> args{"--data-dir=" + data, "--cache-dir=" + cache,

@@ -101,7 +101,8 @@ class SnmpAgent {
   // False when snmpsimd is not installed or did not come up.
   bool ready() const { return ready_; }
   int port() const { return port_; }
-  // Folder holding snmp.conf (defaultPort, no MIBs, timeout 1, no retries).
+  // Folder holding snmp.conf (defaultPort, no MIBs, timeout 3 s so a loaded
+  // machine still answers in time, no retries).
   const std::string& confPath() const { return confDir_; }
 
  private:
