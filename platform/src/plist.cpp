@@ -10,6 +10,8 @@
 #include <fstream>
 #include <sstream>
 
+#include "pdk/file_io.h"
+
 namespace pdk {
 
 namespace {
@@ -120,19 +122,6 @@ plist_t toNode(const Value& v) {
   return plist_new_string("");
 }
 
-bool writeAll(int fd, const std::string& data) {
-  size_t off = 0;
-  while (off < data.size()) {
-    ssize_t n = ::write(fd, data.data() + off, data.size() - off);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return false;
-    }
-    off += static_cast<size_t>(n);
-  }
-  return true;
-}
-
 }  // namespace
 
 Value plistFromBytes(const std::string& bytes) {
@@ -170,23 +159,13 @@ Value readPlistFile(const std::string& path) {
 bool writePlistFile(const std::string& path, const Value& v) {
   int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) return false;
-  bool ok = writeAll(fd, plistToXml(v));
+  const std::string xml = plistToXml(v);
+  bool ok = writeAll(fd, xml.data(), xml.size());
   return ::close(fd) == 0 && ok;
 }
 
 bool writePlistFileAtomic(const std::string& path, const Value& v) {
-  // A name of its own for every write, so that threads replacing the same
-  // file never write into one temporary file together.
-  std::string tmp = path + ".tmp.XXXXXX";
-  int fd = ::mkostemp(tmp.data(), O_CLOEXEC);
-  if (fd < 0) return false;
-  bool ok = ::fchmod(fd, 0644) == 0 && writeAll(fd, plistToXml(v)) && ::fsync(fd) == 0;
-  ok = (::close(fd) == 0) && ok;
-  if (!ok || ::rename(tmp.c_str(), path.c_str()) != 0) {
-    ::unlink(tmp.c_str());
-    return false;
-  }
-  return true;
+  return replaceFileAtomically(path, plistToXml(v), 0644);
 }
 
 }  // namespace pdk
