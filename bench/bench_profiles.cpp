@@ -43,18 +43,7 @@ BenchRoot& benchRoot() {
 
 void BM_ReadProfileAll(benchmark::State& state) {
   benchRoot();
-  auto rgb = fullProfileList(1), sim = fullProfileList(3), dst = fullProfileList(3);
-  if (profiles::ZNPListWriteProfile_All(rgb.get(), sim.get(), dst.get()) != 0) {
-    state.SkipWithError("cannot write the list");
-    return;
-  }
-  auto r = std::make_unique<ProfileList>(), s = std::make_unique<ProfileList>(), d = std::make_unique<ProfileList>();
-  for (auto _ : state) {
-    std::memset(r.get(), 0, sizeof(ProfileList));
-    std::memset(s.get(), 0, sizeof(ProfileList));
-    std::memset(d.get(), 0, sizeof(ProfileList));
-    benchmark::DoNotOptimize(profiles::ZNPListReadProfile_All(r.get(), s.get(), d.get()));
-  }
+  benchmarkReadingAFullList(state);
 }
 BENCHMARK(BM_ReadProfileAll)->Unit(benchmark::kMillisecond);
 

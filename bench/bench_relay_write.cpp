@@ -37,18 +37,7 @@ BENCHMARK(BM_WriteProfileAllThroughRelay)->Unit(benchmark::kMillisecond)->Iterat
 
 void BM_ReadProfileAllInPane(benchmark::State& state) {
   if (!serviceReady(state)) return;
-  auto rgb = fullProfileList(1), sim = fullProfileList(3), dst = fullProfileList(3);
-  if (profiles::ZNPListWriteProfile_All(rgb.get(), sim.get(), dst.get()) != 0) {
-    state.SkipWithError("the relay write failed");
-    return;
-  }
-  auto r = std::make_unique<ProfileList>(), s = std::make_unique<ProfileList>(), d = std::make_unique<ProfileList>();
-  for (auto _ : state) {
-    std::memset(r.get(), 0, sizeof(ProfileList));
-    std::memset(s.get(), 0, sizeof(ProfileList));
-    std::memset(d.get(), 0, sizeof(ProfileList));
-    benchmark::DoNotOptimize(profiles::ZNPListReadProfile_All(r.get(), s.get(), d.get()));
-  }
+  benchmarkReadingAFullList(state);
 }
 BENCHMARK(BM_ReadProfileAllInPane)->Unit(benchmark::kMillisecond);
 

@@ -1,7 +1,10 @@
 // A full profile list table (500 used slots) for the benchmarks.
 #pragma once
 
+#include <benchmark/benchmark.h>
+
 #include <cstdio>
+#include <cstring>
 #include <memory>
 
 #include "profiles/profile_list.h"
@@ -19,4 +22,21 @@ inline std::unique_ptr<profiles::ProfileList> fullProfileList(int profileClass) 
   }
   list->iNum = profiles::kProfileSlotCount;
   return list;
+}
+
+// Write a full list, then time reading all three lists of it.
+inline void benchmarkReadingAFullList(benchmark::State& state) {
+  using profiles::ProfileList;
+  auto rgb = fullProfileList(1), sim = fullProfileList(3), dst = fullProfileList(3);
+  if (profiles::ZNPListWriteProfile_All(rgb.get(), sim.get(), dst.get()) != 0) {
+    state.SkipWithError("cannot write the list");
+    return;
+  }
+  auto r = std::make_unique<ProfileList>(), s = std::make_unique<ProfileList>(), d = std::make_unique<ProfileList>();
+  for (auto _ : state) {
+    std::memset(r.get(), 0, sizeof(ProfileList));
+    std::memset(s.get(), 0, sizeof(ProfileList));
+    std::memset(d.get(), 0, sizeof(ProfileList));
+    benchmark::DoNotOptimize(profiles::ZNPListReadProfile_All(r.get(), s.get(), d.get()));
+  }
 }
