@@ -85,20 +85,6 @@ std::string baseNameWithoutExtension(const std::string& path) {
   return dot == std::string::npos || dot == 0 ? base : base.substr(0, dot);
 }
 
-// The plug-ins folder beside this program: bin/../plugins in a build tree,
-// bin/../lib/tlq770-1/plugins once installed.
-std::string defaultPluginFolder() {
-  char buf[4096];
-  ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n > 0) {
-    std::string exe(buf, static_cast<size_t>(n));
-    std::string dir = exe.substr(0, exe.find_last_of('/'));
-    for (const char* rel : {"/../plugins", "/../lib/tlq770-1/plugins"})
-      if (::access((dir + rel).c_str(), R_OK) == 0) return dir + rel;
-  }
-  return TLQ_PLUGIN_DIR;
-}
-
 int fail(const std::string& message) {
   std::fprintf(stderr, "printdialog: %s\n", message.c_str());
   return 2;

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <dlfcn.h>
+#include <unistd.h>
 
 #include <algorithm>
 
@@ -28,6 +29,18 @@ std::string paneName(const std::string& bundleName) {
 }
 
 }  // namespace
+
+std::string defaultPluginFolder() {
+  char buf[4096];
+  ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n > 0) {
+    std::string exe(buf, static_cast<size_t>(n));
+    std::string dir = exe.substr(0, exe.find_last_of('/'));
+    for (const char* rel : {"/../plugins", "/../lib/tlq770-1/plugins"})
+      if (::access((dir + rel).c_str(), R_OK) == 0) return dir + rel;
+  }
+  return TLQ_PLUGIN_DIR;
+}
 
 std::vector<LoadedPane> loadPanes(const std::string& folder, const pdk::PDEHostCallbackRef& host,
                                   std::vector<std::string>* warnings) {

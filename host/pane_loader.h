@@ -16,6 +16,10 @@ struct LoadedPane {
   void* library = nullptr;
 };
 
+// The plug-ins folder beside the running program: bin/../plugins in a build
+// tree, bin/../lib/tlq770-1/plugins once installed, else the build's folder.
+std::string defaultPluginFolder();
+
 // Load every pane of `folder` in name order. Bundles that cannot be loaded
 // are reported in `warnings` and skipped.
 std::vector<LoadedPane> loadPanes(const std::string& folder, const pdk::PDEHostCallbackRef& host,
