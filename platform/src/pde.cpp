@@ -15,6 +15,7 @@ void collectNamed(const ViewRef& view, std::vector<ViewRef>& out) {
 std::vector<ViewRef> PDEPanel::scriptableViews() {
   std::vector<ViewRef> out;
   collectNamed(panelView(), out);
+  for (auto& window : windows()) collectNamed(window, out);
   return out;
 }
 

@@ -37,6 +37,18 @@ bool View::isDescendantOf(const View* ancestor) const {
   return false;
 }
 
+bool View::isHiddenOrHasHiddenAncestor() const {
+  for (const View* v = this; v; v = v->superview_)
+    if (v->hidden_) return true;
+  return false;
+}
+
+Window* View::window() const {
+  for (const View* v = this; v; v = v->superview_)
+    if (auto* w = dynamic_cast<const Window*>(v)) return const_cast<Window*>(w);
+  return nullptr;
+}
+
 void Control::setEnabled(bool e) {
   enabled_ = e;
   changed();

@@ -134,7 +134,7 @@ TEST(Button, StylesAndStates) {
   pdk::TextField field(true);
   EXPECT_STREQ(label.kind(), "statictext");
   EXPECT_STREQ(field.kind(), "textfield");
-  EXPECT_EQ(label.textColor(), "controlTextColor");
+  EXPECT_EQ(label.textColor(), pdk::TextColor::Black);
 }
 
 TEST(View, SubviewsAndSuperviewLinks) {

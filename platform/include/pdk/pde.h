@@ -51,8 +51,10 @@ class PDEPanel : public Object {
   // Drop references to the host before the dialog goes away.
   virtual void terminate() {}
 
+  // Windows the pane opens besides its panel view (a management window).
+  virtual std::vector<std::shared_ptr<Window>> windows() { return {}; }
   // For scripting and GUI front ends: every named view of the pane, shown or
-  // not (default: the named views under panelView()).
+  // not (default: the named views under panelView() and in windows()).
   virtual std::vector<ViewRef> scriptableViews();
   // Pane-level state to report next to the controls (a dictionary).
   virtual Value scriptingState() { return Value::dictionary(); }

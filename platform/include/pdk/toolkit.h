@@ -1,88 +1,28 @@
 // Headless toolkit: the controls the panes bind to, holding exactly the
-// state and behaviour the panes rely on (enabled/hidden state, menu items,
-// check states, titles, tab labels). A control sends its action to its
-// target when the user acts on it, as a click would. Every change is
-// reported to the view's change observer so a GUI could mirror it.
-// Main thread only.
+// state and behaviour the panes rely on. This header brings the whole
+// toolkit: views and controls (toolkit_view.h), pop-up menus, buttons, tab
+// views and boxes (here), text fields with their field editor
+// (toolkit_text.h), radio matrices (toolkit_matrix.h), table views
+// (toolkit_table.h), images (toolkit_image.h), windows with modal sessions
+// (toolkit_window.h), alerts and the open panel (toolkit_panels.h).
+// Every change of a view's state is reported to its change observer so a
+// GUI can mirror it. Main thread only.
 #pragma once
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
-#include "pdk/object.h"
+#include "pdk/toolkit_image.h"
+#include "pdk/toolkit_matrix.h"
+#include "pdk/toolkit_panels.h"
+#include "pdk/toolkit_table.h"
+#include "pdk/toolkit_text.h"
+#include "pdk/toolkit_view.h"
+#include "pdk/toolkit_window.h"
 #include "pdk/value.h"
 
 namespace pdk {
-
-struct Rect {
-  double x = 0, y = 0, width = 0, height = 0;
-};
-
-class View;
-using ViewRef = std::shared_ptr<View>;
-
-// A rectangle on screen that can hold subviews.
-class View : public Object {
- public:
-  const char* className() const override { return "NSView"; }
-  // The kind name reported to scripts ("view", "popup", "checkbox", ...).
-  virtual const char* kind() const { return "view"; }
-
-  void setFrame(const Rect& r) { frame_ = r; changed(); }
-  const Rect& frame() const { return frame_; }
-  void setBounds(const Rect& r) { bounds_ = r; changed(); }
-  const Rect& bounds() const { return bounds_; }
-
-  void setHidden(bool h);
-  bool isHidden() const { return hidden_; }
-
-  void addSubview(const ViewRef& v);
-  void removeFromSuperview();
-  const std::vector<ViewRef>& subviews() const { return subviews_; }
-  View* superview() const { return superview_; }
-  bool isDescendantOf(const View* ancestor) const;
-
-  // Called after every change of this view's state.
-  std::function<void(View*)> onChange;
-  // Name the view description gave the view (its outlet name).
-  std::string identifier;
-
- protected:
-  void changed() {
-    if (onChange) onChange(this);
-  }
-
- private:
-  Rect frame_, bounds_;
-  bool hidden_ = false;
-  std::vector<ViewRef> subviews_;
-  View* superview_ = nullptr;
-};
-
-class Control;
-using Action = std::function<void(Control* sender)>;
-
-// A view the user acts on; it sends its action when it does.
-class Control : public View {
- public:
-  const char* className() const override { return "NSControl"; }
-  void setEnabled(bool e);
-  bool isEnabled() const { return enabled_; }
-  void setTitle(const std::string& t) { title_ = t; changed(); }
-  const std::string& title() const { return title_; }
-  void setAction(Action a) { action_ = std::move(a); }
-  bool hasAction() const { return static_cast<bool>(action_); }
-  // Send the action to the target, as the control does after a user event.
-  void sendAction();
-  int tag = 0;
-
- private:
-  bool enabled_ = true;
-  std::string title_;
-  Action action_;
-};
 
 // One item of a pop-up menu.
 struct MenuItem {
@@ -142,24 +82,6 @@ class Button : public Control {
   int state_ = 0;
 };
 
-// A text field; static texts are text fields that are not editable.
-class TextField : public Control {
- public:
-  explicit TextField(bool editable = false) : editable_(editable) {}
-  const char* className() const override { return "NSTextField"; }
-  const char* kind() const override { return editable_ ? "textfield" : "statictext"; }
-  void setStringValue(const std::string& s) { text_ = s; changed(); }
-  const std::string& stringValue() const { return text_; }
-  bool isEditable() const { return editable_; }
-  void setTextColor(const std::string& c) { textColor_ = c; changed(); }
-  const std::string& textColor() const { return textColor_; }
-
- private:
-  bool editable_;
-  std::string text_;
-  std::string textColor_ = "controlTextColor";
-};
-
 // Tabs, each with a label and a view.
 class TabView : public View {
  public:
@@ -184,6 +106,18 @@ class TabView : public View {
  private:
   std::vector<Tab> tabs_;
   int selected_ = -1;
+};
+
+// A titled box grouping other views.
+class Box : public View {
+ public:
+  const char* className() const override { return "NSBox"; }
+  const char* kind() const override { return "box"; }
+  void setTitle(const std::string& t) { title_ = t; changed(); }
+  const std::string& title() const { return title_; }
+
+ private:
+  std::string title_;
 };
 
 }  // namespace pdk

@@ -1,8 +1,32 @@
 // View descriptions: a property-list file in a bundle's Resources/ listing
-// the objects of a pane (class, id, parent view, frame, title, items, action,
-// target) and the connections between them. Loading one with an owner
-// creates the objects and binds them to the owner's and each other's outlets
-// by name. Main thread only.
+// the objects of a pane and the connections between them. Loading one with
+// an owner creates the objects and binds them to the owner's and each
+// other's outlets by name. Main thread only.
+//
+// Root keys: "objects" (array) and "connections" (array of {"source",
+// "outlet", "destination"}; "owner" names the owner). Keys of an object:
+//   every object: "id", "class"; a view: "parent" (a view, or "TABVIEW#N"
+//     for tab N), "frame" ("x y width height"), "hidden"; a control:
+//     "title", "enabled", "tag", "action" (a selector), "target" (default
+//     owner)
+//   NSView, NSBox ("title"), NSWindow ("title"; top level, starts closed;
+//     its subviews are its content)
+//   NSPopUpButton: "items" (titles); NSTabView: "tabs" (labels)
+//   NSButton: "buttonType" (push, checkbox, radio), "state"
+//   NSTextField: "text", "editable", "textColor" (black, gray);
+//     NSSecureTextField: the same, always editable
+//   NSMatrix (radio group): "cells" (titles, or {"title", "enabled", "tag"}
+//     dictionaries, row by row), "rows", "columns" (from the cells when
+//     left out: one column), "selectedRow", "selectedColumn" (default 0)
+//   NSTableView: "columns" ({"identifier", "title", "kind": text, checkbox
+//     or image, "width", "cellClass": a class the factory makes for the
+//     column's data cell}), "allowsEmptySelection"
+//   NSImageView: "image" (a file path, relative to the description's folder)
+// Classes the toolkit does not know come from the factory; the keys above
+// apply to them by what they are (a pane's text field subclass takes
+// "text", "editable" and "textColor"). A table view's "dataSource" and
+// "delegate", and a text field's or window's "delegate", are outlets too:
+// connect them to the owner or an object that answers that protocol.
 #pragma once
 
 #include <functional>
@@ -79,7 +103,9 @@ struct ViewDescriptionResult {
 
 // Load the view description at `path` with `owner` (addressed as "owner" in
 // the file). Returns ok=false with a message on a malformed file, an unknown
-// class, or a connection that names a missing object or outlet.
+// class, a bad property value (a colour, a matrix shape, a column, an image
+// that cannot be read), or a connection that names a missing object or
+// outlet.
 ViewDescriptionResult loadViewDescription(const std::string& path, NibObject* owner,
                                           const ObjectFactory& factory);
 
