@@ -1,6 +1,7 @@
 #include "host_session.h"
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -10,6 +11,8 @@
 #include <cups/ppd.h>
 #pragma GCC diagnostic pop
 
+#include "cups_queue.h"
+#include "cups_user_defaults.h"
 #include "pdk/plist.h"
 
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
@@ -32,12 +35,31 @@ bool HostSession::openPPD(const std::string& path, std::string* error) {
     return false;
   }
   ppdMarkDefaults(ppd_);
-  // The page format starts on the PPD's default paper.
+  setPaperFromPPD();
+  return true;
+}
+
+bool HostSession::openQueue(CupsQueue& queue, std::string* error) {
+  std::string path;
+  if (!queue.fetchPPD(&path, error)) return false;
+  bool opened = openPPD(path, error);
+  ::unlink(path.c_str());  // the record holds everything it needs
+  if (!opened) {
+    *error = "queue '" + queue.name() + "': " + *error;
+    return false;
+  }
+  cups_dest_t* dest = queue.destination();
+  applySavedOptions(ppd_, dest->num_options, dest->options);
+  setPaperFromPPD();  // a saved option may name another paper
+  setPrinter(queue.name(), queue.deviceURI());
+  return true;
+}
+
+void HostSession::setPaperFromPPD() {
   if (ppd_size_t* size = ppdPageSize(ppd_, nullptr)) {
     pageFormat_.paper = pdk::Paper{size->name, size->width, size->length, size->left, size->length - size->top,
                                    size->width - size->right, size->bottom};
   }
-  return true;
 }
 
 bool HostSession::loadSettings(const std::string& path, std::string* error) {

@@ -1,7 +1,9 @@
 // HostSession: what the print dialog owns for one dialog: the printer's
 // PPD (opened with libcups, defaults marked), the print session with its
 // current printer, the job's print settings and the page format. It is the
-// host callback object handed to every panel. Main thread only.
+// host callback object handed to every panel. The printer is a PPD file
+// with a name and device URI given by hand, or a CUPS queue. Main thread
+// only.
 #pragma once
 
 #include <memory>
@@ -9,11 +11,17 @@
 
 #include "pdk/pde.h"
 
+class CupsQueue;
+
 class HostSession : public pdk::PDEHostCallback {
  public:
   ~HostSession() override;
   // Open the PPD; false with a message when it cannot be read.
   bool openPPD(const std::string& path, std::string* error);
+  // Take the printer from an open CUPS queue: its PPD with the user's
+  // saved options as the PPD's defaults, the queue name as the printer
+  // identifier, and its device URI. False with a message.
+  bool openQueue(CupsQueue& queue, std::string* error);
   // Merge a property-list file of print settings; false with a message
   // when it is missing or not a dictionary.
   bool loadSettings(const std::string& path, std::string* error);
@@ -25,6 +33,9 @@ class HostSession : public pdk::PDEHostCallback {
   pdk::PageFormat* pageFormat() override { return &pageFormat_; }
 
  private:
+  // Start the page format on the PPD's marked paper.
+  void setPaperFromPPD();
+
   ppd_file_s* ppd_ = nullptr;
   pdk::PrintSettings settings_;
   pdk::PrintSession session_;
