@@ -1,31 +1,19 @@
 #include "cups_server.h"
 
 #include <cups/cups.h>
-#include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <thread>
+
+#include "test_support.h"
 
 namespace integration {
 namespace {
 
 const char* const kCupsd = "/usr/sbin/cupsd";
-
-void writeText(const std::string& path, const std::string& text) { std::ofstream(path) << text; }
-
-std::string readText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 std::string cupsdConf(const std::string& socketPath) {
   return "Listen " + socketPath +
@@ -130,36 +118,20 @@ CupsServer::CupsServer() {
     ::mkdir(path.c_str(), 0755);
     ::chmod(path.c_str(), 01777);
   }
-  writeText(folder_ + "/cupsd.conf", cupsdConf(socketPath_));
-  writeText(folder_ + "/cups-files.conf", cupsFilesConf(folder_));
-
-  std::string conf = folder_ + "/cupsd.conf", files = folder_ + "/cups-files.conf", log = folder_ + "/log/cupsd.out";
-  pid_t pid = ::fork();
-  if (pid < 0) return;
-  if (pid == 0) {
-    int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_APPEND, 0644);
-    int null = ::open("/dev/null", O_RDONLY);
-    ::dup2(null, 0);
-    ::dup2(out, 1);
-    ::dup2(out, 2);
-    ::execl(kCupsd, kCupsd, "-f", "-c", conf.c_str(), "-s", files.c_str(), static_cast<char*>(nullptr));
-    ::_exit(127);
-  }
-  pid_ = pid;
+  const std::string conf = folder_ + "/cupsd.conf", files = folder_ + "/cups-files.conf";
+  writeFile(conf, cupsdConf(socketPath_));
+  writeFile(files, cupsFilesConf(folder_));
+  if (!process_.start(kCupsd, {"-f", "-c", conf, "-s", files}, {}, folder_ + "/log/cupsd.out")) return;
   // Ready once it answers an IPP request.
-  for (int i = 0; i < 200; ++i) {
-    int status = 0;
-    if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-      pid_ = -1;
-      return;
-    }
+  for (int i = 0; i < 200 && !ready_; ++i) {
     if (ipp_t* response = ask(socketPath_, ippNewRequest(IPP_OP_CUPS_GET_PRINTERS))) {
       ippDelete(response);
-      return;
+      ready_ = true;
+    } else {
+      std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
   }
-  stop();
+  if (!ready_) stop();
 }
 
 CupsServer::~CupsServer() {
@@ -171,11 +143,8 @@ CupsServer::~CupsServer() {
 }
 
 void CupsServer::stop() {
-  if (pid_ <= 0) return;
-  ::kill(pid_, SIGTERM);
-  int status = 0;
-  ::waitpid(pid_, &status, 0);
-  pid_ = -1;
+  process_.stop();
+  ready_ = false;
 }
 
 std::map<std::string, std::string> CupsServer::clientEnvironment() const {
@@ -184,7 +153,7 @@ std::map<std::string, std::string> CupsServer::clientEnvironment() const {
 
 std::string CupsServer::lpoptionsPath() const { return folder_ + "/client/.cups/lpoptions"; }
 
-std::string CupsServer::errorLog() const { return readText(folder_ + "/log/error_log"); }
+std::string CupsServer::errorLog() const { return readFile(folder_ + "/log/error_log"); }
 
 pdk::TaskResult CupsServer::runClient(const std::string& program, const std::vector<std::string>& args,
                                       const std::string& stdinPath) const {

@@ -6,13 +6,12 @@
 // removes the folder. Needs root (cupsd runs its filters as user lp).
 #pragma once
 
-#include <sys/types.h>
-
 #include <map>
 #include <string>
 #include <vector>
 
 #include "pdk/task.h"
+#include "test_support.h"
 
 namespace integration {
 
@@ -33,7 +32,7 @@ class CupsServer {
   CupsServer& operator=(const CupsServer&) = delete;
 
   // False when cupsd is not installed or did not come up.
-  bool ready() const { return pid_ > 0; }
+  bool ready() const { return ready_; }
   // Stop cupsd now (SIGTERM, then wait); the folder stays until the end.
   void stop();
 
@@ -71,7 +70,8 @@ class CupsServer {
 
  private:
   std::string folder_, socketPath_;
-  pid_t pid_ = -1;
+  ChildProcess process_;
+  bool ready_ = false;
 };
 
 // True when cupsd is installed.
