@@ -103,8 +103,9 @@ bool applyTable(TableView& table, const Value& spec, const std::string& id, cons
     if (c.contains("width")) column->setWidth(c.get("width").asReal());
     if (c.contains("cellClass")) {
       std::string cls = c.get("cellClass").asString();
-      CellRef cell = cls == "NSCell" ? std::make_shared<Cell>()
-                                     : std::dynamic_pointer_cast<Cell>(context.factory ? context.factory(cls) : nullptr);
+      CellRef cell = cls == "NSCell"
+                         ? std::make_shared<Cell>()
+                         : std::dynamic_pointer_cast<Cell>(context.factory ? context.factory(cls) : nullptr);
       if (!cell) {
         *error = "table " + id + ": column " + identifier + " has an unknown cell class " + cls;
         return false;
@@ -157,7 +158,8 @@ bool applyProperties(const ObjectRef& obj, const Value& spec, const LoadContext&
     for (size_t i = 0; i < labels.count(); ++i) tabs->addTab(labels.at(i).asString());
   }
   if (auto* matrix = dynamic_cast<Matrix*>(view); matrix && !applyMatrix(*matrix, spec, id, error)) return false;
-  if (auto* table = dynamic_cast<TableView*>(view); table && !applyTable(*table, spec, id, context, error)) return false;
+  if (auto* table = dynamic_cast<TableView*>(view); table && !applyTable(*table, spec, id, context, error))
+    return false;
   if (auto* imageView = dynamic_cast<ImageView*>(view); imageView && spec.contains("image")) {
     std::string path = spec.get("image").asString();
     if (!path.empty() && path[0] != '/') path = context.folder + "/" + path;

@@ -321,4 +321,232 @@ TEST_F(ViewDescriptionTest, WithoutOwnerOrFactory) {
   EXPECT_NE(noFactory.error.find("unknown class ZNHelper"), std::string::npos) << noFactory.error;
 }
 
+// The owner of a management window: its table's data source and delegate.
+class WindowOwner : public pdk::NibObject, public pdk::TableViewDataSource, public pdk::TableViewDelegate {
+ public:
+  bool setOutlet(const std::string& name, const pdk::ObjectRef& value) override;
+  pdk::Action actionNamed(const std::string& selector) override {
+    if (selector == "userType:") return [this](pdk::Control*) { ++userTypeClicks; };
+    return {};
+  }
+  int numberOfRowsInTableView(pdk::TableView*) override { return 2; }
+  Value tableView(pdk::TableView*, pdk::TableColumn* column, int row) override {
+    return column->identifier() + std::to_string(row);
+  }
+
+  std::shared_ptr<pdk::Window> window;
+  std::shared_ptr<pdk::Matrix> radio_User;
+  std::shared_ptr<pdk::TableView> table;
+  std::shared_ptr<pdk::SecureTextField> password;
+  std::shared_ptr<pdk::TextField> label;
+  std::shared_ptr<pdk::ImageView> icon;
+  std::shared_ptr<pdk::Box> group;
+  int userTypeClicks = 0;
+};
+
+const pdk::OutletBinding<WindowOwner> kWindowOwnerOutlets[] = {
+    pdk::outlet("window", &WindowOwner::window), pdk::outlet("radio_User", &WindowOwner::radio_User),
+    pdk::outlet("table", &WindowOwner::table),   pdk::outlet("password", &WindowOwner::password),
+    pdk::outlet("label", &WindowOwner::label),   pdk::outlet("icon", &WindowOwner::icon),
+    pdk::outlet("group", &WindowOwner::group),
+};
+
+bool WindowOwner::setOutlet(const std::string& name, const pdk::ObjectRef& value) {
+  return pdk::bindOutlet(kWindowOwnerOutlets, *this, name, value);
+}
+
+// A data cell class only the pane knows, and a field delegate object.
+class IconCell : public pdk::Cell {
+ public:
+  const char* className() const override { return "IconCell"; }
+};
+class FieldHelper : public pdk::Object, public pdk::NibObject, public pdk::TextFieldDelegate {};
+
+pdk::ObjectRef makeWindowObject(const std::string& cls) {
+  if (cls == "IconCell") return std::make_shared<IconCell>();
+  if (cls == "FieldHelper") return std::make_shared<FieldHelper>();
+  return nullptr;
+}
+
+Value cell(const char* title, bool enabled, int tag) {
+  return object({{"title", title}, {"enabled", enabled}, {"tag", tag}});
+}
+
+// A modal window with a radio group, a table, a secure field, a gray label,
+// an image and a box.
+Value windowDescription() {
+  Value cells = Value::array();
+  cells.append(cell("Public", true, 1));
+  cells.append(cell("Private", false, 2));
+  Value columns = Value::array();
+  columns.append(object({{"identifier", "icon"}, {"kind", "image"}, {"cellClass", "IconCell"}, {"width", 20.0}}));
+  columns.append(object({{"identifier", "filename"}, {"title", "File Name"}}));
+  columns.append(object({{"identifier", "inmenu"}, {"title", "Menu"}, {"kind", "checkbox"}}));
+
+  Value objects = Value::array();
+  objects.append(object({{"id", "window"}, {"class", "NSWindow"}, {"title", "Profiles"}, {"frame", "0 0 500 400"}}));
+  objects.append(object({{"id", "group"}, {"class", "NSBox"}, {"parent", "window"}, {"title", "Edit"}}));
+  objects.append(object({{"id", "radio"},
+                         {"class", "NSMatrix"},
+                         {"parent", "window"},
+                         {"cells", cells},
+                         {"selectedRow", 1},
+                         {"action", "userType:"}}));
+  objects.append(object({{"id", "table"}, {"class", "NSTableView"}, {"parent", "window"}, {"columns", columns},
+                         {"allowsEmptySelection", false}}));
+  objects.append(object({{"id", "password"}, {"class", "NSSecureTextField"}, {"parent", "group"}, {"text", "pw"}}));
+  objects.append(object({{"id", "label"}, {"class", "NSTextField"}, {"parent", "group"}, {"text", "Password:"},
+                         {"textColor", "gray"}}));
+  objects.append(object({{"id", "icon"}, {"class", "NSImageView"}, {"parent", "window"}, {"image", "icon.icns"}}));
+  objects.append(object({{"id", "helper"}, {"class", "FieldHelper"}}));
+
+  Value connections = Value::array();
+  for (const char* name : {"window", "table", "password", "label", "icon", "group"})
+    connections.append(connection("owner", name, name));
+  connections.append(connection("owner", "radio_User", "radio"));
+  connections.append(connection("table", "dataSource", "owner"));
+  connections.append(connection("table", "delegate", "owner"));
+  connections.append(connection("password", "delegate", "helper"));
+
+  Value root = Value::dictionary();
+  root.set("objects", objects);
+  root.set("connections", connections);
+  return root;
+}
+
+class WindowDescriptionTest : public ::testing::Test {
+ protected:
+  void SetUp() override { pdktest::writeFile(dir_.file("icon.icns"), "icns"); }
+  pdk::ViewDescriptionResult load(const Value& description, WindowOwner* owner) {
+    std::string path = dir_.file("Window.plist");
+    EXPECT_TRUE(pdk::writePlistFile(path, description));
+    return pdk::loadViewDescription(path, owner, makeWindowObject);
+  }
+  TempDir dir_;
+};
+
+TEST_F(WindowDescriptionTest, DeclaresAWindowAndItsControls) {
+  WindowOwner owner;
+  auto result = load(windowDescription(), &owner);
+  ASSERT_TRUE(result.ok) << result.error;
+
+  // The window starts closed and holds its content.
+  ASSERT_TRUE(owner.window);
+  EXPECT_EQ(owner.window->title(), "Profiles");
+  EXPECT_FALSE(owner.window->isVisible());
+  EXPECT_EQ(owner.window->frame().width, 500);
+  EXPECT_EQ(owner.password->window(), owner.window.get());
+  EXPECT_EQ(owner.group->title(), "Edit");
+
+  // Radio cells with their titles, enabled states and tags.
+  auto& radio = *owner.radio_User;
+  EXPECT_EQ(radio.numberOfRows(), 2);
+  EXPECT_EQ(radio.numberOfColumns(), 1);
+  EXPECT_EQ(radio.selectedRow(), 1);
+  EXPECT_EQ(radio.cellAtRow(0, 0)->title(), "Public");
+  EXPECT_FALSE(radio.cellAtRow(1, 0)->isEnabled());
+  EXPECT_EQ(radio.cellAtRow(1, 0)->tag(), 2);
+  EXPECT_TRUE(radio.clickCellAtRow(0, 0));
+  EXPECT_EQ(owner.userTypeClicks, 1);
+
+  // The table's columns, its cell class, and the owner as its data source.
+  auto& table = *owner.table;
+  ASSERT_EQ(table.tableColumns().size(), 3u);
+  EXPECT_EQ(table.tableColumns()[1]->title(), "File Name");
+  EXPECT_EQ(table.tableColumnWithIdentifier("inmenu")->kind(), pdk::CellKind::CheckBox);
+  EXPECT_EQ(table.tableColumnWithIdentifier("filename")->kind(), pdk::CellKind::Text);
+  EXPECT_STREQ(table.tableColumnWithIdentifier("icon")->dataCell()->className(), "IconCell");
+  EXPECT_EQ(table.tableColumnWithIdentifier("icon")->width(), 20);
+  EXPECT_EQ(table.dataSource(), &owner);
+  EXPECT_EQ(table.delegate(), &owner);
+  EXPECT_FALSE(table.allowsEmptySelection);
+  table.reloadData();
+  EXPECT_EQ(table.preparedCell(table.tableColumnWithIdentifier("filename"), 1)->objectValue().asString(), "filename1");
+
+  // Fields: secure, coloured, with a delegate.
+  EXPECT_TRUE(owner.password->isSecure());
+  EXPECT_EQ(owner.password->stringValue(), "pw");
+  EXPECT_EQ(owner.password->delegate, dynamic_cast<pdk::TextFieldDelegate*>(result.byId["helper"].get()));
+  EXPECT_EQ(owner.label->textColor(), pdk::TextColor::Gray);
+  EXPECT_FALSE(owner.label->isEditable());
+  ASSERT_TRUE(owner.icon->image());
+  EXPECT_EQ(owner.icon->image()->path(), dir_.file("icon.icns"));  // relative to the description
+}
+
+TEST_F(WindowDescriptionTest, MatrixShapes) {
+  struct Shape {
+    const char* name;
+    std::vector<std::pair<const char*, int>> keys;
+    int cells;
+    int rows, columns;  // 0, 0: refused
+  } shapes[] = {
+      {"cells only: one column", {}, 3, 3, 1},
+      {"one row", {{"rows", 1}}, 4, 1, 4},
+      {"columns given", {{"columns", 2}}, 4, 2, 2},
+      {"both, untitled cells", {{"rows", 2}, {"columns", 3}}, 0, 2, 3},
+      {"cells do not fill", {{"rows", 2}, {"columns", 2}}, 3, 0, 0},
+      {"no cells at all", {}, 0, 0, 0},
+      {"negative", {{"rows", -1}, {"columns", 2}}, 0, 0, 0},
+      {"too many", {{"rows", 100000}, {"columns", 100000}}, 0, 0, 0},
+  };
+  for (const Shape& shape : shapes) {
+    SCOPED_TRACE(shape.name);
+    Value root = windowDescription();
+    Value radio = objectWithId(root, "radio");
+    Value cells = Value::array();
+    for (int i = 0; i < shape.cells; ++i) cells.append("cell");
+    radio.set("cells", cells);
+    radio.set("selectedRow", 0);
+    for (auto& [key, value] : shape.keys) radio.set(key, value);
+    WindowOwner owner;
+    auto result = load(root, &owner);
+    if (shape.rows == 0) {
+      EXPECT_FALSE(result.ok);
+      EXPECT_NE(result.error.find("radio matrix radio"), std::string::npos) << result.error;
+      continue;
+    }
+    ASSERT_TRUE(result.ok) << result.error;
+    EXPECT_EQ(owner.radio_User->numberOfRows(), shape.rows);
+    EXPECT_EQ(owner.radio_User->numberOfColumns(), shape.columns);
+  }
+}
+
+const BrokenCase kBrokenWindowCases[] = {
+    {"unknown colour", [](Value& r) { objectWithId(r, "label").set("textColor", "controlTextColor"); },
+     "unknown text colour 'controlTextColor'"},
+    {"duplicate column",
+     [](Value& r) { objectWithId(r, "table").get("columns").append(object({{"identifier", "icon"}})); },
+     "missing or duplicate identifier"},
+    {"column without identifier",
+     [](Value& r) { objectWithId(r, "table").get("columns").append(object({{"title", "x"}})); },
+     "missing or duplicate identifier"},
+    {"unknown column kind",
+     [](Value& r) { objectWithId(r, "table").get("columns").at(1).set("kind", "slider"); },
+     "unknown kind 'slider'"},
+    {"unknown cell class",
+     [](Value& r) { objectWithId(r, "table").get("columns").at(0).set("cellClass", "FieldHelper"); },
+     "unknown cell class FieldHelper"},
+    {"missing image", [](Value& r) { objectWithId(r, "icon").set("image", "nope.icns"); }, "cannot read image"},
+    {"window with a parent", [](Value& r) { objectWithId(r, "window").set("parent", "group"); },
+     "window window cannot have a parent"},
+    {"data source that is none",
+     [](Value& r) { r.get("connections").append(connection("table", "dataSource", "helper")); },
+     "cannot connect table.dataSource to helper"},
+    {"delegate of a view without one",
+     [](Value& r) { r.get("connections").append(connection("group", "delegate", "owner")); },
+     "cannot connect group.delegate to owner"},
+};
+
+TEST_F(WindowDescriptionTest, BadValuesAreRefusedWithAMessage) {
+  for (const BrokenCase& c : kBrokenWindowCases) {
+    SCOPED_TRACE(c.name);
+    Value root = windowDescription();
+    c.breakIt(root);
+    WindowOwner owner;
+    auto result = load(root, &owner);
+    EXPECT_FALSE(result.ok);
+    EXPECT_NE(result.error.find(c.errorFragment), std::string::npos) << result.error;
+  }
+}
+
 }  // namespace

@@ -58,8 +58,8 @@ class View : public Object {
   }
 
  private:
-  friend class Cell;        // a matrix's cells report through their matrix
-  friend class Application; // a window's modal state is the application's
+  friend class Cell;         // a matrix's cells report through their matrix
+  friend class Application;  // a window's modal state is the application's
 
   Rect frame_, bounds_;
   bool hidden_ = false;
