@@ -62,4 +62,111 @@ int32_t PMPrintSettingsSetValue(PrintSettings* settings, const std::string& key,
   return kPMNoError;
 }
 
+int32_t PMGetPageFormatPaper(const PageFormat* format, const Paper** paper) {
+  if (!format || !paper) return kPMInvalidParameter;
+  *paper = &format->paper;
+  return kPMNoError;
+}
+
+int32_t PMPaperGetID(const Paper* paper, std::string* id) {
+  if (!paper || !id) return kPMInvalidParameter;
+  *id = paper->id;
+  return kPMNoError;
+}
+
+int32_t PMPaperGetName(const Paper* paper, std::string* name) {
+  if (!paper || !name) return kPMInvalidParameter;
+  *name = paper->name.empty() ? paper->id : paper->name;
+  return kPMNoError;
+}
+
+int32_t PMGetOrientation(const PageFormat* format, int* orientation) {
+  if (!format || !orientation) return kPMInvalidParameter;
+  *orientation = format->orientation;
+  return kPMNoError;
+}
+
+int32_t PMGetUnadjustedPaperRect(const PageFormat* format, PMRect* rect) {
+  if (!format || !rect) return kPMInvalidParameter;
+  const Paper& p = format->paper;
+  *rect = PMRect{-p.marginTop, -p.marginLeft, p.height - p.marginTop, p.width - p.marginLeft};
+  return kPMNoError;
+}
+
+int32_t PMGetUnadjustedPageRect(const PageFormat* format, PMRect* rect) {
+  if (!format || !rect) return kPMInvalidParameter;
+  const Paper& p = format->paper;
+  *rect = PMRect{0, 0, p.height - p.marginTop - p.marginBottom, p.width - p.marginLeft - p.marginRight};
+  return kPMNoError;
+}
+
+namespace {
+
+Value rectValue(const PMRect& r) {
+  Value array = Value::array();
+  for (double v : {r.top, r.left, r.bottom, r.right}) array.append(Value(v));
+  return array;
+}
+
+// Four numbers, integers or reals.
+bool readRect(const Value& v, PMRect* r) {
+  if (!v.isArray() || v.count() != 4) return false;
+  double n[4];
+  for (size_t i = 0; i < 4; ++i) {
+    const Value item = v.at(i);
+    if (!item.isInteger() && !item.isReal()) return false;
+    n[i] = item.isInteger() ? static_cast<double>(item.asInteger()) : item.asReal();
+  }
+  *r = PMRect{n[0], n[1], n[2], n[3]};
+  return true;
+}
+
+}  // namespace
+
+Value PMPageFormatCreateDataRepresentation(const PageFormat* format) {
+  if (!format) return Value();
+  Value data = Value::dictionary();
+  PMRect paper, page;
+  PMGetUnadjustedPaperRect(format, &paper);
+  PMGetUnadjustedPageRect(format, &page);
+  data.set(kPMOrientationKey, Value(format->orientation));
+  data.set(kPMPaperIDKey, Value(format->paper.id));
+  if (!format->paper.name.empty()) data.set(kPMPaperNameKey, Value(format->paper.name));
+  data.set(kPMUnadjustedPaperRectKey, rectValue(paper));
+  data.set(kPMUnadjustedPageRectKey, rectValue(page));
+  return data;
+}
+
+int32_t PMPageFormatCreateWithDataRepresentation(const Value& data, PageFormat* format) {
+  if (!data.isDictionary() || !format) return kPMInvalidParameter;
+  const Value id = data.get(kPMPaperIDKey);
+  const Value name = data.get(kPMPaperNameKey);
+  if (!id.isString() && !name.isString()) return kPMKeyNotFound;
+  PageFormat result;
+  result.paper.id = id.isString() ? id.asString() : name.asString();
+  if (name.isString() && name.asString() != result.paper.id) result.paper.name = name.asString();
+  const Value orientation = data.get(kPMOrientationKey);
+  if (orientation.isInteger()) result.orientation = static_cast<int>(orientation.asInteger());
+  PMRect paper, page;
+  const bool hasPaper = data.contains(kPMUnadjustedPaperRectKey);
+  const bool hasPage = data.contains(kPMUnadjustedPageRectKey);
+  if ((hasPaper && !readRect(data.get(kPMUnadjustedPaperRectKey), &paper)) ||
+      (hasPage && !readRect(data.get(kPMUnadjustedPageRectKey), &page))) {
+    return kPMInvalidParameter;
+  }
+  if (hasPaper) {
+    Paper& p = result.paper;
+    p.marginTop = -paper.top;
+    p.marginLeft = -paper.left;
+    p.height = paper.bottom - paper.top;
+    p.width = paper.right - paper.left;
+    if (hasPage) {
+      p.marginBottom = p.height - p.marginTop - (page.bottom - page.top);
+      p.marginRight = p.width - p.marginLeft - (page.right - page.left);
+    }
+  }
+  *format = result;
+  return kPMNoError;
+}
+
 }  // namespace pdk

@@ -132,3 +132,87 @@ TEST(NotificationCenter, DefaultCenterIsOneObject) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(PageFormat, PaperNameRectanglesAndOrientation) {
+  pdk::PageFormat format;
+  format.paper = pdk::Paper{"A4", 595, 842, 10, 20, 30, 40};
+  format.orientation = pdk::kPMLandscape;
+  const pdk::Paper* paper = nullptr;
+  ASSERT_EQ(pdk::PMGetPageFormatPaper(&format, &paper), pdk::kPMNoError);
+  std::string text;
+  ASSERT_EQ(pdk::PMPaperGetName(paper, &text), pdk::kPMNoError);
+  EXPECT_EQ(text, "A4");  // no name of its own: the identifier
+  format.paper.name = "A4 (ISO)";
+  pdk::PMPaperGetName(paper, &text);
+  EXPECT_EQ(text, "A4 (ISO)");
+  pdk::PMPaperGetID(paper, &text);
+  EXPECT_EQ(text, "A4");
+
+  // The paper around the imageable area's corner, never rotated.
+  pdk::PMRect rect;
+  ASSERT_EQ(pdk::PMGetUnadjustedPaperRect(&format, &rect), pdk::kPMNoError);
+  EXPECT_EQ(rect.top, -20);
+  EXPECT_EQ(rect.left, -10);
+  EXPECT_EQ(rect.bottom, 822);
+  EXPECT_EQ(rect.right, 585);
+  ASSERT_EQ(pdk::PMGetUnadjustedPageRect(&format, &rect), pdk::kPMNoError);
+  EXPECT_EQ(rect.bottom, 842 - 20 - 40);
+  EXPECT_EQ(rect.right, 595 - 10 - 30);
+  int orientation = 0;
+  ASSERT_EQ(pdk::PMGetOrientation(&format, &orientation), pdk::kPMNoError);
+  EXPECT_EQ(orientation, pdk::kPMLandscape);
+
+  EXPECT_EQ(pdk::PMGetOrientation(nullptr, &orientation), pdk::kPMInvalidParameter);
+  EXPECT_EQ(pdk::PMPaperGetName(nullptr, &text), pdk::kPMInvalidParameter);
+  EXPECT_EQ(pdk::PMGetUnadjustedPaperRect(&format, nullptr), pdk::kPMInvalidParameter);
+}
+
+TEST(PageFormat, DataRepresentationRoundTrip) {
+  pdk::PageFormat format;
+  format.paper = pdk::Paper{"PMCustomPaper.7", 300, 500, 10, 20, 30, 40, "Postcard"};
+  format.orientation = pdk::kPMReverseLandscape;
+  const Value data = pdk::PMPageFormatCreateDataRepresentation(&format);
+  EXPECT_EQ(data.get(pdk::kPMOrientationKey).asInteger(), 4);
+
+  pdk::PageFormat back;
+  ASSERT_EQ(pdk::PMPageFormatCreateWithDataRepresentation(data, &back), pdk::kPMNoError);
+  EXPECT_EQ(back.paper.id, "PMCustomPaper.7");
+  EXPECT_EQ(back.paper.name, "Postcard");
+  EXPECT_EQ(back.paper.width, 300);
+  EXPECT_EQ(back.paper.height, 500);
+  EXPECT_EQ(back.paper.marginLeft, 10);
+  EXPECT_EQ(back.paper.marginTop, 20);
+  EXPECT_EQ(back.paper.marginRight, 30);
+  EXPECT_EQ(back.paper.marginBottom, 40);
+  EXPECT_EQ(back.orientation, pdk::kPMReverseLandscape);
+}
+
+TEST(PageFormat, MalformedDataRepresentationsChangeNothing) {
+  Value noPaper = Value::dictionary();
+  noPaper.set(pdk::kPMOrientationKey, 2);
+  Value badRect = Value::dictionary();
+  badRect.set(pdk::kPMPaperIDKey, "A4");
+  Value threeNumbers = Value::array();
+  for (int i = 0; i < 3; ++i) threeNumbers.append(Value(i));
+  badRect.set(pdk::kPMUnadjustedPaperRectKey, threeNumbers);
+  struct Case {
+    const char* what;
+    Value data;
+    int32_t status;
+  };
+  const Case cases[] = {
+      {"not a dictionary", Value("A4"), pdk::kPMInvalidParameter},
+      {"no paper", noPaper, pdk::kPMKeyNotFound},
+      {"three numbers for a rectangle", badRect, pdk::kPMInvalidParameter},
+  };
+  for (const auto& c : cases) {
+    pdk::PageFormat format;
+    format.paper = pdk::Paper{"Letter", 612, 792, 0, 0, 0, 0};
+    EXPECT_EQ(pdk::PMPageFormatCreateWithDataRepresentation(c.data, &format), c.status) << c.what;
+    EXPECT_EQ(format.paper.id, "Letter") << c.what;
+  }
+}
+
+}  // namespace

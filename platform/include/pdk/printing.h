@@ -8,6 +8,7 @@
 #include <map>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "pdk/value.h"
@@ -47,16 +48,43 @@ class PrintSettings {
   Value values_;
 };
 
+// A paper: its size in points (portrait) and the unprintable margins.
 struct Paper {
-  std::string id;  // PPD page-size keyword
+  Paper() = default;
+  Paper(std::string id, double width, double height, double marginLeft, double marginTop, double marginRight,
+        double marginBottom, std::string name = std::string())
+      : id(std::move(id)), width(width), height(height), marginLeft(marginLeft), marginTop(marginTop),
+        marginRight(marginRight), marginBottom(marginBottom), name(std::move(name)) {}
+
+  std::string id;  // PPD page-size keyword, or the identifier of a user's custom paper
   double width = 0, height = 0;
   double marginLeft = 0, marginTop = 0, marginRight = 0, marginBottom = 0;
+  std::string name;  // the name the dialog shows; empty: the same as `id`
 };
+
+// Page orientations.
+inline constexpr int kPMPortrait = 1;
+inline constexpr int kPMLandscape = 2;
+inline constexpr int kPMReversePortrait = 3;
+inline constexpr int kPMReverseLandscape = 4;
 
 struct PageFormat {
   Paper paper;
-  int orientation = 1;  // 1 portrait, 2 landscape, 3 reverse portrait, 4 reverse landscape
+  int orientation = kPMPortrait;
 };
+
+// A rectangle in points, y growing downwards.
+struct PMRect {
+  double top = 0, left = 0, bottom = 0, right = 0;
+};
+
+// Keys of a page format's data representation.
+inline constexpr const char* kPMOrientationKey = "com.apple.print.PageFormat.PMOrientation";
+inline constexpr const char* kPMPaperIDKey = "com.apple.print.PaperInfo.ppd.PMPaperName";
+inline constexpr const char* kPMPaperNameKey = "com.apple.print.PaperInfo.PMPaperName";
+// Arrays of four reals: top, left, bottom, right.
+inline constexpr const char* kPMUnadjustedPaperRectKey = "com.apple.print.PaperInfo.PMUnadjustedPaperRect";
+inline constexpr const char* kPMUnadjustedPageRectKey = "com.apple.print.PaperInfo.PMUnadjustedPageRect";
 
 // Process-wide notifications by name (main thread).
 class NotificationCenter {
@@ -91,5 +119,24 @@ int32_t PMPrinterCopyDeviceURI(const Printer* printer, std::string* uri);
 // Null when the key is absent.
 Value PMPrintSettingsGetValue(const PrintSettings* settings, const std::string& key);
 int32_t PMPrintSettingsSetValue(PrintSettings* settings, const std::string& key, const Value& value);
+
+// Page format and paper queries.
+int32_t PMGetPageFormatPaper(const PageFormat* format, const Paper** paper);
+int32_t PMPaperGetID(const Paper* paper, std::string* id);
+// The paper's name; its identifier when it has no name of its own.
+int32_t PMPaperGetName(const Paper* paper, std::string* name);
+int32_t PMGetOrientation(const PageFormat* format, int* orientation);
+// The whole paper relative to the top left corner of its imageable area,
+// not rotated by the orientation: (-top margin, -left margin, height - top
+// margin, width - left margin).
+int32_t PMGetUnadjustedPaperRect(const PageFormat* format, PMRect* rect);
+// The imageable area in the same coordinates.
+int32_t PMGetUnadjustedPageRect(const PageFormat* format, PMRect* rect);
+// The page format as a dictionary under the kPM...Key keys, and back. Reading
+// back answers kPMKeyNotFound when the dictionary names no paper, and
+// kPMInvalidParameter when it is not a dictionary or its rectangles are not
+// four numbers; `format` is changed only on success.
+Value PMPageFormatCreateDataRepresentation(const PageFormat* format);
+int32_t PMPageFormatCreateWithDataRepresentation(const Value& data, PageFormat* format);
 
 }  // namespace pdk
