@@ -137,6 +137,29 @@ TEST(Button, StylesAndStates) {
   EXPECT_EQ(label.textColor(), pdk::TextColor::Black);
 }
 
+TEST(Control, IntegerValueByKind) {
+  // Code that binds a control by kind reads and sets its value through the
+  // base class.
+  pdk::Button check(pdk::Button::Style::CheckBox);
+  pdk::TextField field(true);
+  PopUpButton popup;
+  popup.addItem("A");
+  popup.addItem("B");
+  pdk::Matrix matrix;
+  matrix.renewRows(2, 1);
+  struct Case {
+    pdk::Control* control;
+    int set;
+    int got;
+  } cases[] = {{&check, 1, 1}, {&field, -42, -42}, {&popup, 1, 1}, {&popup, 5, -1}, {&matrix, 1, 0}};
+  for (const Case& c : cases) {
+    c.control->setIntValue(c.set);
+    EXPECT_EQ(c.control->intValue(), c.got) << c.control->className() << " " << c.set;
+  }
+  EXPECT_EQ(field.stringValue(), "-42");
+  EXPECT_EQ(matrix.selectedRow(), 0);  // a matrix's value is its selection, not an integer
+}
+
 TEST(View, SubviewsAndSuperviewLinks) {
   auto root = std::make_shared<View>();
   auto a = std::make_shared<View>();

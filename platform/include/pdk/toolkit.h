@@ -52,6 +52,8 @@ class PopUpButton : public Control {
   int indexOfSelectedItem() const { return selected_; }
   // Title of the selected item; empty when nothing is selected.
   std::string titleOfSelectedItem() const;
+  int intValue() const override { return selected_; }
+  void setIntValue(int v) override { selectItemAtIndex(v); }
   // Whether the menu enables its items itself (the default) or honours the
   // enabled flag of each item.
   bool autoenablesItems = true;
@@ -74,8 +76,8 @@ class Button : public Control {
   // 0 off, 1 on, -1 mixed.
   void setState(int s) { state_ = s; changed(); }
   int state() const { return state_; }
-  int intValue() const { return state_; }
-  void setIntValue(int v) { setState(v); }
+  int intValue() const override { return state_; }
+  void setIntValue(int v) override { setState(v); }
 
  private:
   Style style_;

@@ -14,14 +14,6 @@
 
 namespace pdk {
 
-// A font by name ("system", "user") and point size.
-struct Font {
-  std::string name = "system";
-  double size = 13;
-  static Font systemFontOfSize(double size) { return Font{"system", size}; }
-  static Font userFontOfSize(double size) { return Font{"user", size}; }
-};
-
 class Cell : public Object {
  public:
   const char* className() const override { return "NSCell"; }

@@ -92,7 +92,9 @@ class TextField : public Control {
   const std::string& stringValue() const { return text_; }
   // The integer at the start of the text (leading blanks and a sign
   // allowed), 0 when there is none.
-  int intValue() const;
+  int intValue() const override;
+  // Set the text to the number, as a program does.
+  void setIntValue(int v) override { setStringValue(std::to_string(v)); }
   void setEditable(bool e);
   bool isEditable() const { return editable_; }
   void setTextColor(TextColor c);

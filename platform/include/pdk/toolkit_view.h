@@ -67,6 +67,14 @@ class View : public Object {
   View* superview_ = nullptr;
 };
 
+// A font by name ("system", "user") and point size.
+struct Font {
+  std::string name = "system";
+  double size = 13;
+  static Font systemFontOfSize(double size) { return Font{"system", size}; }
+  static Font userFontOfSize(double size) { return Font{"user", size}; }
+};
+
 class Control;
 using Action = std::function<void(Control* sender)>;
 
@@ -78,6 +86,12 @@ class Control : public View {
   bool isEnabled() const { return enabled_; }
   void setTitle(const std::string& t) { title_ = t; changed(); }
   const std::string& title() const { return title_; }
+  void setFont(Font f) { font_ = std::move(f); changed(); }
+  const Font& font() const { return font_; }
+  // The control's value as an integer (a check box's state, a text's
+  // leading number, a menu's selected index); 0 for a control without one.
+  virtual int intValue() const { return 0; }
+  virtual void setIntValue(int v) { (void)v; }
   void setAction(Action a) { action_ = std::move(a); }
   bool hasAction() const { return static_cast<bool>(action_); }
   // Send the action to the target, as the control does after a user event.
@@ -87,6 +101,7 @@ class Control : public View {
  private:
   bool enabled_ = true;
   std::string title_;
+  Font font_;
   Action action_;
 };
 
