@@ -1,5 +1,6 @@
 #include "securitypane/framework/print_settings_access.h"
 
+#include <functional>
 #include <limits>
 
 #include "securitypane/framework/status.h"
@@ -13,6 +14,19 @@ int32_t rawValue(const pdk::PrintSettings* settings, const std::string& key, pdk
   if (!settings || !value) return pdk::kPMInvalidParameter;
   *value = pdk::PMPrintSettingsGetValue(settings, key);
   return value->isNull() ? pdk::kPMKeyNotFound : pdk::kPMNoError;
+}
+
+// The value under `key` when `hasType` accepts it, read with `read`: the
+// platform status when there is none, -1 for another type.
+template <typename T, typename HasType, typename Read>
+int32_t typedValue(const pdk::PrintSettings* settings, const std::string& key, T* value, HasType hasType, Read read) {
+  if (!value) return pdk::kPMInvalidParameter;
+  pdk::Value raw;
+  const int32_t status = rawValue(settings, key, &raw);
+  if (status != pdk::kPMNoError) return status;
+  if (!std::invoke(hasType, raw)) return kNotApplicable;
+  *value = read(raw);
+  return pdk::kPMNoError;
 }
 
 int32_t orientationCode(int orientation) {
@@ -57,41 +71,24 @@ int32_t ZNPrintSettingsGetCFNumber(const pdk::PrintSettings* settings, const std
 }
 
 int32_t ZNPrintSettingsGetString(const pdk::PrintSettings* settings, const std::string& key, std::string* value) {
-  if (!value) return pdk::kPMInvalidParameter;
-  pdk::Value raw;
-  const int32_t status = rawValue(settings, key, &raw);
-  if (status != pdk::kPMNoError) return status;
-  if (!raw.isString()) return kNotApplicable;
-  *value = raw.asString();
-  return pdk::kPMNoError;
+  return typedValue(settings, key, value, &pdk::Value::isString,
+                    [](const pdk::Value& raw) { return raw.asString(); });
 }
 
 int32_t ZNPrintSettingsGetBoolean(const pdk::PrintSettings* settings, const std::string& key, bool* value) {
-  if (!value) return pdk::kPMInvalidParameter;
-  pdk::Value raw;
-  const int32_t status = rawValue(settings, key, &raw);
-  if (status != pdk::kPMNoError) return status;
-  if (!raw.isBool()) return kNotApplicable;
-  *value = raw.asBool();
-  return pdk::kPMNoError;
+  return typedValue(settings, key, value, &pdk::Value::isBool, [](const pdk::Value& raw) { return raw.asBool(); });
 }
 
 int32_t ZNPrintSettingsGetSInt32(const pdk::PrintSettings* settings, const std::string& key, int32_t* value) {
-  if (!value) return pdk::kPMInvalidParameter;
-  pdk::Value raw;
-  const int32_t status = rawValue(settings, key, &raw);
-  if (status != pdk::kPMNoError) return status;
-  if (!raw.isInteger() && !raw.isReal()) return kNotApplicable;
+  auto isNumber = [](const pdk::Value& raw) { return raw.isInteger() || raw.isReal(); };
   // A number outside 32 bits is cut to the nearest limit.
-  const double n = raw.isInteger() ? static_cast<double>(raw.asInteger()) : raw.asReal();
-  if (n >= std::numeric_limits<int32_t>::max()) {
-    *value = std::numeric_limits<int32_t>::max();
-  } else if (n <= std::numeric_limits<int32_t>::min()) {
-    *value = std::numeric_limits<int32_t>::min();
-  } else {
-    *value = static_cast<int32_t>(n);
-  }
-  return pdk::kPMNoError;
+  auto toInt32 = [](const pdk::Value& raw) {
+    const double n = raw.isInteger() ? static_cast<double>(raw.asInteger()) : raw.asReal();
+    if (n >= std::numeric_limits<int32_t>::max()) return std::numeric_limits<int32_t>::max();
+    if (n <= std::numeric_limits<int32_t>::min()) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(n);
+  };
+  return typedValue(settings, key, value, isNumber, toInt32);
 }
 
 int32_t ZNPrintSettingsGetPaperName(ZNPDECoreSession*, const pdk::PrintSettings* settings,
