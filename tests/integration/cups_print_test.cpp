@@ -349,6 +349,23 @@ TEST_F(CupsPrint, SeveralDocumentsTitleAndCopiesMakeOneJob) {
   EXPECT_EQ(server_.jobIds("tlq").size(), 1u);
 }
 
+TEST_F(CupsPrint, APrintAPaneRefusesSubmitsNothing) {
+  // The toolkit's fixture pane refuses to print in its second mode until a
+  // PIN of 4 characters is typed.
+  const std::vector<std::string> args{"--queue", "tlq", "--plugins", std::string(TLQ_BINARY_DIR) + "/test-plugins",
+                                      "--print", document_, "--do", "radio fixture.radio_Mode 1"};
+  pdk::TaskResult refused = dialog(args);
+  EXPECT_EQ(refused.exitStatus, 3) << refused.output;
+  EXPECT_EQ(refused.output.find("request id"), std::string::npos) << refused.output;
+  EXPECT_TRUE(server_.jobIds("tlq").empty());
+
+  std::vector<std::string> withPin = args;
+  withPin.insert(withPin.end(), {"--do", "type fixture.secure_Pin wxyz"});
+  pdk::TaskResult agreed = dialog(withPin);
+  EXPECT_EQ(agreed.exitStatus, 0) << agreed.output;
+  EXPECT_GT(requestId(agreed.output, "tlq"), 0) << agreed.output;
+}
+
 TEST_F(CupsPrint, FailuresExplainThemselvesAndLeaveNoJob) {
   std::string words;
   ASSERT_TRUE(server_.addQueue("rawq", "", "file:///dev/null", false, &words)) << words;
