@@ -1,6 +1,9 @@
 // Reading the profile list file into tables, and its dictionaries as they are.
+#include <memory>
+
 #include "class_dictionary.h"
 #include "file_access.h"
+#include "list_file_cache.h"
 #include "pdk/plist.h"
 #include "profiles/profile_list.h"
 
@@ -17,12 +20,17 @@ pdk::Value readListFile() {
   return root.isDictionary() ? root : pdk::Value();
 }
 
+// The tables of the current list file, parsed once while it is unchanged.
+std::shared_ptr<const ListFileTables> currentListTables() {
+  const std::string path = currentListPath();
+  return path.empty() ? nullptr : listFileTables(path);
+}
+
 int32_t readOneClass(ProfileList* list, int32_t listClass, bool papRule) {
-  const char* key = classKey(listClass);
-  if (!list || !key) return -1;
-  const pdk::Value classDict = readListFile().get(key);
-  if (!hasFieldDictionaries(classDict)) return -1;
-  readClassDictionary(classDict, list, papRule);
+  if (!list || !classKey(listClass)) return -1;
+  const std::shared_ptr<const ListFileTables> file = currentListTables();
+  if (!file || !file->hasClass[listClass]) return -1;
+  *list = papRule ? file->withoutWalk[listClass] : file->plain[listClass];
   return 0;
 }
 
@@ -30,15 +38,13 @@ int32_t readOneClass(ProfileList* list, int32_t listClass, bool papRule) {
 
 int32_t ZNPListReadProfile_All(ProfileList* rgb, ProfileList* sim, ProfileList* dst) {
   if (!rgb || !sim || !dst) return -1;
-  const pdk::Value root = readListFile();
-  const pdk::Value classes[] = {root.get("RGB"), root.get("SIM"), root.get("DST")};
-  // Check every class before filling any table, so a bad file leaves all zero.
-  for (const pdk::Value& c : classes) {
-    if (!hasFieldDictionaries(c)) return -1;
-  }
-  readClassDictionary(classes[0], rgb, false);
-  readClassDictionary(classes[1], sim, false);
-  readClassDictionary(classes[2], dst, false);
+  const std::shared_ptr<const ListFileTables> file = currentListTables();
+  // Every class must be readable before any table is filled.
+  if (!file || !file->hasClass[kListClassRGB] || !file->hasClass[kListClassSIM] || !file->hasClass[kListClassDST])
+    return -1;
+  *rgb = file->plain[kListClassRGB];
+  *sim = file->plain[kListClassSIM];
+  *dst = file->plain[kListClassDST];
   return 0;
 }
 

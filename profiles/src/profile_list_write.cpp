@@ -7,6 +7,7 @@
 #include "file_access.h"
 #include "pdk/plist.h"
 #include "profiles/profile_list.h"
+#include "profiles/profile_list_cache.h"
 
 namespace profiles {
 inline namespace u_0a6cbdcd_53f7_4fda_93f9_5f8e43dd669a {
@@ -14,7 +15,10 @@ inline namespace u_0a6cbdcd_53f7_4fda_93f9_5f8e43dd669a {
 namespace {
 
 int32_t writeTables(const ProfileList* rgb, const ProfileList* sim, const ProfileList* dst) {
-  return writeListXml(pdk::plistToXml(listFileDictionary(rgb, sim, dst)));
+  const int32_t result = writeListXml(pdk::plistToXml(listFileDictionary(rgb, sim, dst)));
+  // Even a failed write may have changed the file.
+  dropProfileListCache();
+  return result;
 }
 
 }  // namespace

@@ -1,7 +1,9 @@
 // The profile pop-ups: listed profiles after the PPD choices, and a chosen
 // profile stored as nibble text of its printer path and read back.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -12,6 +14,7 @@
 #include "pdk/plist.h"
 #include "pdk/system_root.h"
 #include "profiles/profile_list.h"
+#include "profiles/profile_list_cache.h"
 
 using panetest::PaneTest;
 using profiles::ProfileEntry;
@@ -149,4 +152,33 @@ TEST_F(PaneTest, WithoutAListTheMenusKeepTheirPPDChoices) {
   EXPECT_EQ(dict.get("ZNImageDestinationProfileCustomFilename").asString(), "");
   EXPECT_EQ(dict.get("ZNImageDestinationProfileCustom").asString(), "True");
   EXPECT_EQ(dict.get("ZNImageDestinationProfile").asString(), "Auto");
+}
+
+TEST_F(PaneTest, ADialogRunParsesTheListOnce) {
+  writeProfileList({entry("A.icc", "Office", 4, 6), entry("B.icc", "Print", 5, 3), entry("C.icc", "Proof", 5, 4)},
+                   {entry("SIM.icc", "Press", 4, 3)}, {entry("DST.icc", "Paper", 4, 6)});
+  // A list written a while before the dialog opens.
+  std::string path = pdk::systemPath(pdk::kProfileFolder) + getpwuid(getuid())->pw_name + "-TLQ770-1-profile.plist";
+  const timespec times[2] = {{0, UTIME_OMIT}, {::time(nullptr) - 60, 0}};
+  ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+  const uint64_t before = profiles::profileListParseCount();
+
+  // Load and restore, three chosen profiles, save, summary, print, and a
+  // second restore, as printdialog runs them.
+  auto panel = openPanel();
+  auto& adv = *panel->onAdvancedView;
+  panel->panelView();
+  panel->onColorView->menu_QuickColor->selectItemAtIndex(3);
+  adv.menu_iRGBSource->selectItemAtIndex(5);
+  adv.menu_sSimulationProfile->selectItemAtIndex(adv.menu_sSimulationProfile->numberOfItems() - 1);
+  adv.menu_tDestinationProfile->selectItemAtIndex(adv.menu_tDestinationProfile->numberOfItems() - 1);
+  std::string ignored;
+  panel->saveValuesAndReturnError(&ignored);
+  EXPECT_EQ(panel->summaryInfo().get("Image RGB Source").asString(), "B.icc(Print)Card");
+  EXPECT_TRUE(panel->shouldPrint());
+  panel->restoreValuesAndReturnError(&ignored);
+  EXPECT_EQ(adv.menu_iRGBSource->indexOfSelectedItem(), 5);
+  EXPECT_EQ(host_->printerDict().get("ZNSimSourceCustom").asString(), "True");
+
+  EXPECT_EQ(profiles::profileListParseCount() - before, 1u);
 }
