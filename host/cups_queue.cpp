@@ -3,8 +3,6 @@
 #include <cups/cups.h>
 #include <unistd.h>
 
-#include <cstring>
-
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 #include <cups/ppd.h>
@@ -40,7 +38,8 @@ bool CupsQueue::open(const std::string& name, std::string* error) {
     instance = queue.substr(slash + 1);
     queue.resize(slash);
   }
-  dest_ = cupsGetNamedDest(http_, queue.empty() ? nullptr : queue.c_str(), instance.empty() ? nullptr : instance.c_str());
+  dest_ = cupsGetNamedDest(http_, queue.empty() ? nullptr : queue.c_str(),
+                           instance.empty() ? nullptr : instance.c_str());
   if (!dest_) {
     if (name.empty())
       *error = "there is no default destination (choose one with lpoptions -d QUEUE, or name it after --queue)";

@@ -277,6 +277,11 @@ TEST_F(CupsPrint, SavedOptionsPreselectWhatTheSettingsDoNotHold) {
   auto attributes = server_.jobAttributes(job);
   EXPECT_EQ(attributes["ZNBrightness"].text, "Plus10");
   EXPECT_EQ(attributes["ZNQuickColor"].text, "Vivid");
+
+  // An instance of the queue keeps saved options of its own.
+  ASSERT_EQ(server_.runClient("/usr/bin/lpoptions", {"-p", "tlq/draft", "-o", "ZNBrightness=Minus15"}).exitStatus, 0);
+  nlohmann::json draft = state({"--queue", "tlq/draft"});
+  EXPECT_EQ(draft["color"]["menu_Brightness"]["selected"], 0);  // Minus15
 }
 
 TEST_F(CupsPrint, SaveDefaultsStoresOnlyPPDChoices) {
