@@ -7,13 +7,13 @@
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
-#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <string>
 #include <vector>
 
 #include "cups_server.h"
+#include "median.h"
 #include "pdk/plist.h"
 
 namespace {
@@ -30,11 +30,6 @@ double timedRun(const integration::CupsServer& server, const std::string& progra
   const auto end = std::chrono::steady_clock::now();
   if (r.exitStatus != 0 || r.output.find("request id is tlq-") == std::string::npos) return -1;
   return std::chrono::duration<double, std::milli>(end - start).count();
-}
-
-double median(std::vector<double> v) {
-  std::sort(v.begin(), v.end());
-  return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
 }
 
 void BM_PrintDialogQueueJobVsLp(benchmark::State& state) {
