@@ -7,17 +7,25 @@
 #include <unistd.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <cstring>
 
 #include "pdk/file_io.h"
+#include "pdk/text.h"
+#include "plist_input_check.h"
 
 namespace pdk {
 
 namespace {
 
-Value fromNode(plist_t node, int depth) {
-  if (!node || depth > 512) return Value();
+// Text that a Value may hold: UTF-8 without U+0000.
+bool isAcceptableText(const char* text, size_t length) {
+  return std::memchr(text, 0, length) == nullptr && isValidUtf8(std::string(text, length));
+}
+
+// Convert a libplist tree; `*ok` becomes false at the first string the
+// platform refuses (the whole list is then refused).
+Value fromNode(plist_t node, int depth, bool* ok) {
+  if (!node || depth > kMaxPlistNesting || !*ok) return Value();
   switch (plist_get_node_type(node)) {
     case PLIST_BOOLEAN: {
       uint8_t b = 0;
@@ -35,18 +43,16 @@ Value fromNode(plist_t node, int depth) {
       return Value(d);
     }
     case PLIST_STRING: {
-      char* s = nullptr;
-      plist_get_string_val(node, &s);
-      Value v(s ? std::string(s) : std::string());
-      free(s);
-      return v;
-    }
-    case PLIST_KEY: {
-      char* s = nullptr;
-      plist_get_key_val(node, &s);
-      Value v(s ? std::string(s) : std::string());
-      free(s);
-      return v;
+      // With its length: a string holding U+0000 must not reach
+      // plist_get_string_val, which aborts on one.
+      uint64_t length = 0;
+      const char* s = plist_get_string_ptr(node, &length);
+      if (!s) return Value(std::string());
+      if (!isAcceptableText(s, length)) {
+        *ok = false;
+        return Value();
+      }
+      return Value(std::string(s, length));
     }
     case PLIST_DATA: {
       char* d = nullptr;
@@ -64,7 +70,7 @@ Value fromNode(plist_t node, int depth) {
     case PLIST_ARRAY: {
       Value out = Value::array();
       uint32_t n = plist_array_get_size(node);
-      for (uint32_t i = 0; i < n; ++i) out.append(fromNode(plist_array_get_item(node, i), depth + 1));
+      for (uint32_t i = 0; i < n; ++i) out.append(fromNode(plist_array_get_item(node, i), depth + 1, ok));
       return out;
     }
     case PLIST_DICT: {
@@ -72,15 +78,17 @@ Value fromNode(plist_t node, int depth) {
       plist_dict_iter it = nullptr;
       plist_dict_new_iter(node, &it);
       for (;;) {
-        char* key = nullptr;
+        // The key is fetched apart: asked for with the value, libplist
+        // aborts on a key holding U+0000.
         plist_t val = nullptr;
-        plist_dict_next_item(node, it, &key, &val);
-        if (!val) {
-          free(key);
-          break;
-        }
-        if (key) out.set(key, fromNode(val, depth + 1));
+        plist_dict_next_item(node, it, nullptr, &val);
+        if (!val) break;
+        char* key = nullptr;
+        plist_dict_get_item_key(val, &key);
+        if (!key || !isAcceptableText(key, std::strlen(key))) *ok = false;
+        if (*ok) out.set(key, fromNode(val, depth + 1, ok));
         free(key);
+        if (!*ok) break;
       }
       free(it);
       return out;
@@ -127,14 +135,19 @@ plist_t toNode(const Value& v) {
 Value plistFromBytes(const std::string& bytes) {
   if (bytes.empty() || bytes.size() > UINT32_MAX) return Value();
   plist_t root = nullptr;
-  if (plist_is_binary(bytes.data(), static_cast<uint32_t>(bytes.size())))
-    plist_from_bin(bytes.data(), static_cast<uint32_t>(bytes.size()), &root);
-  else
-    plist_from_xml(bytes.data(), static_cast<uint32_t>(bytes.size()), &root);
+  const auto size = static_cast<uint32_t>(bytes.size());
+  if (plist_is_binary(bytes.data(), size)) {
+    if (!binaryPlistIsSafeToParse(bytes)) return Value();
+    plist_from_bin(bytes.data(), size, &root);
+  } else {
+    if (!xmlPlistIsSafeToParse(bytes)) return Value();
+    plist_from_xml(bytes.data(), size, &root);
+  }
   if (!root) return Value();
-  Value v = fromNode(root, 0);
+  bool ok = true;
+  Value v = fromNode(root, 0, &ok);
   plist_free(root);
-  return v;
+  return ok ? v : Value();
 }
 
 std::string plistToXml(const Value& v) {
@@ -149,11 +162,8 @@ std::string plistToXml(const Value& v) {
 }
 
 Value readPlistFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return Value();
-  std::ostringstream ss;
-  ss << in.rdbuf();
-  return plistFromBytes(ss.str());
+  auto bytes = readWholeFile(path);
+  return bytes ? plistFromBytes(*bytes) : Value();
 }
 
 bool writePlistFile(const std::string& path, const Value& v) {

@@ -103,19 +103,6 @@ std::string convertLossy(const std::string& utf8, const char* toEncoding, char r
   return out;
 }
 
-bool isValidUtf8(const std::string& bytes) {
-  const auto* p = reinterpret_cast<const utf8proc_uint8_t*>(bytes.data());
-  utf8proc_ssize_t left = static_cast<utf8proc_ssize_t>(bytes.size());
-  while (left > 0) {
-    utf8proc_int32_t cp = 0;
-    utf8proc_ssize_t n = utf8proc_iterate(p, left, &cp);
-    if (n <= 0) return false;
-    p += n;
-    left -= n;
-  }
-  return true;
-}
-
 std::string normalizeNFC(const std::string& utf8) {
   if (!isValidUtf8(utf8)) return utf8;
   // By length, not NUL-terminated, so text after an embedded NUL is kept.

@@ -125,6 +125,92 @@ TEST(Plist, MalformedInputIsNull) {
     EXPECT_TRUE(pdk::plistFromBytes(inputs[i]).isNull()) << "input " << i << ": " << inputs[i];
 }
 
+// A binary property list of raw objects (marker byte and contents; object
+// references two bytes wide, see ref()), the first object at the top.
+std::string binaryPlist(const std::vector<std::string>& objects) {
+  std::string bytes = "bplist00";
+  std::vector<size_t> offsets;
+  for (const auto& object : objects) {
+    offsets.push_back(bytes.size());
+    bytes += object;
+  }
+  const size_t table = bytes.size();
+  for (size_t offset : offsets) {
+    bytes += {static_cast<char>(offset >> 16), static_cast<char>(offset >> 8), static_cast<char>(offset & 0xFF)};
+  }
+  std::string trailer(32, '\0');
+  trailer[6] = 3;  // offset size
+  trailer[7] = 2;  // reference size
+  trailer[14] = static_cast<char>(objects.size() >> 8);
+  trailer[15] = static_cast<char>(objects.size() & 0xFF);
+  trailer[29] = static_cast<char>(table >> 16);
+  trailer[30] = static_cast<char>(table >> 8);
+  trailer[31] = static_cast<char>(table & 0xFF);
+  return bytes + trailer;
+}
+
+// A reference to object `n`.
+std::string ref(int n) { return {static_cast<char>(n >> 8), static_cast<char>(n & 0xFF)}; }
+
+std::string bytesOf(std::initializer_list<int> values) {
+  std::string s;
+  for (int v : values) s += static_cast<char>(v);
+  return s;
+}
+
+// libplist aborts on a string holding U+0000 and recurses once per level:
+// such lists are refused before it sees them, XML and binary alike.
+TEST(Plist, ListsLibplistCannotHandleSafelyAreRefused) {
+  const std::string dictWith = bytesOf({0xD1}) + ref(1) + ref(2);  // one key, one value
+  const struct {
+    const char* what;
+    std::string bytes;
+    bool accepted;
+  } cases[] = {
+      {"UTF-16 string", binaryPlist({bytesOf({0x62, 0, 'A', 0, 'B'})}), true},
+      {"UTF-16 string with U+0000", binaryPlist({bytesOf({0x62, 0, 'A', 0, 0})}), false},
+      {"ASCII string with a zero byte", binaryPlist({bytesOf({0x53, 'A', 0, 'B'})}), false},
+      {"dictionary key with U+0000", binaryPlist({dictWith, bytesOf({0x62, 0, 'K', 0, 0}), bytesOf({0x51, 'v'})}), false},
+      {"dictionary value with U+0000", binaryPlist({dictWith, bytesOf({0x51, 'k'}), bytesOf({0x62, 0, 0, 0, 'v'})}),
+       false},
+      {"array holding itself", binaryPlist({bytesOf({0xA1}) + ref(0)}), false},
+      {"string length past the objects", binaryPlist({bytesOf({0x5F, 0x10, 0x7F, 'A'})}), false},
+      {"XML string with a zero byte",
+       std::string("<plist version=\"1.0\"><string>A\0B</string></plist>", 44), false},
+      {"XML key with a zero byte",
+       std::string("<plist version=\"1.0\"><dict><key>A\0B</key><true/></dict></plist>", 56), false},
+      {"XML string that is not UTF-8", "<plist version=\"1.0\"><string>\xc3\x28</string></plist>", false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(pdk::plistFromBytes(c.bytes).isNull(), !c.accepted);
+  }
+}
+
+TEST(Plist, NestingDeeperThanTheLimitIsRefused) {
+  // Arrays each holding the next, `depth` deep, in both formats.
+  auto binaryArrays = [](int depth) {
+    std::vector<std::string> objects;
+    for (int i = 0; i < depth - 1; ++i) objects.push_back(bytesOf({0xA1}) + ref(i + 1));
+    objects.push_back(bytesOf({0xA0}));
+    return binaryPlist(objects);
+  };
+  auto xmlArrays = [](int depth) {
+    std::string xml = "<plist version=\"1.0\">";
+    for (int i = 0; i < depth; ++i) xml += "<array>";
+    xml += "<array/>";
+    for (int i = 0; i < depth; ++i) xml += "</array>";
+    return xml + "</plist>";
+  };
+  EXPECT_TRUE(pdk::plistFromBytes(binaryArrays(200)).isArray());
+  EXPECT_TRUE(pdk::plistFromBytes(xmlArrays(200)).isArray());
+  for (int depth : {pdk::kMaxPlistNesting + 1, 100000}) {
+    SCOPED_TRACE(depth);
+    EXPECT_TRUE(pdk::plistFromBytes(binaryArrays(depth)).isNull());
+    EXPECT_TRUE(pdk::plistFromBytes(xmlArrays(depth)).isNull());
+  }
+}
+
 TEST(Plist, DeeplyNestedInputDoesNotCrash) {
   std::string deep = "<plist version=\"1.0\">";
   for (int i = 0; i < 100000; ++i) deep += "<array>";

@@ -82,6 +82,23 @@ TEST(Text, BytesThatAreNotValidInTheEncodingDecodeToNothing) {
   EXPECT_TRUE(pdk::isValidUtf8("plain ASCII, ä, 日本, 😀"));
 }
 
+TEST(Text, XmlTextExcludesWhatXmlCannotCarry) {
+  const std::pair<std::string, bool> cases[] = {
+      {"plain ASCII, ä, 日本, 😀", true},
+      {"tab\tline\ncarriage\r", true},
+      {"\xef\xbf\xbd", true},                 // U+FFFD
+      {"\xee\x80\x80", true},                 // U+E000
+      {std::string("a\0b", 3), false},          // U+0000
+      {"bell\x07", false},
+      {"escape\x1b[0m", false},
+      {"\x7f", true},                           // DEL is allowed in XML 1.0
+      {"\xef\xbf\xbe", false},                // U+FFFE
+      {"\xef\xbf\xbf", false},                // U+FFFF
+      {"\xc3", false},                         // not UTF-8 at all
+  };
+  for (const auto& [bytes, xml] : cases) EXPECT_EQ(pdk::isXmlText(bytes), xml) << bytes;
+}
+
 TEST(Text, CharactersWithoutAPlaceInTheEncodingDoNotEncode) {
   const std::pair<TextEncoding, std::string> cases[] = {
       {TextEncoding::ISOLatin1, "5 €"},

@@ -1,5 +1,7 @@
 // Reading and writing property lists (XML or binary in, XML out) through
-// libplist. Malformed input yields a null Value, never a crash.
+// libplist. Malformed input yields a null Value, never a crash; so does a
+// list holding a string that is not UTF-8 or holds U+0000, and a list
+// nesting arrays and dictionaries deeper than kMaxPlistNesting.
 #pragma once
 
 #include <string>
@@ -8,12 +10,16 @@
 
 namespace pdk {
 
+// Deepest nesting of arrays and dictionaries a list may have.
+inline constexpr int kMaxPlistNesting = 256;
+
 // Parse a property list held in memory; null on malformed input.
 Value plistFromBytes(const std::string& bytes);
 // Serialise as an XML property list.
 std::string plistToXml(const Value& v);
 
-// Read a property-list file; null when it is missing or malformed.
+// Read a property-list file; null when it is missing, not a regular file,
+// larger than 64 MiB or malformed.
 Value readPlistFile(const std::string& path);
 // Write an XML property-list file in place; false on any I/O failure.
 bool writePlistFile(const std::string& path, const Value& v);

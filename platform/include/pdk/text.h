@@ -22,8 +22,13 @@ std::optional<std::string> encodeText(const std::string& utf8, TextEncoding enc)
 // every character that does not convert.
 std::string convertLossy(const std::string& utf8, const char* toEncoding, char replacement = '?');
 
-// True when the bytes are well-formed UTF-8.
+// True when the bytes are well-formed UTF-8 (no overlong forms, no
+// surrogates, nothing above U+10FFFF).
 bool isValidUtf8(const std::string& bytes);
+// True when the bytes are well-formed UTF-8 and every character may stand
+// in an XML 1.0 document (no C0 control but tab, line feed and carriage
+// return; no U+FFFE or U+FFFF).
+bool isXmlText(const std::string& bytes);
 // Unicode normalisation form C; the input unchanged if it is not valid UTF-8.
 std::string normalizeNFC(const std::string& utf8);
 // Number of UTF-16 code units of a UTF-8 string.
