@@ -23,11 +23,9 @@ void swapGenerations(int32_t type, const std::optional<std::string>& current,
                      const std::optional<std::string>& previous) {
   switch (type) {
     case 2:
-      if (current && previous) {
-        pdk::copyFileReplacing(*current, *previous, kFileMode);
-      } else if (previous) {
-        ::unlink(previous->c_str());
-      }
+      // Without a current list the previous generation is all that is left
+      // of the user's list: keep it.
+      if (current && previous) pdk::copyFileReplacing(*current, *previous, kFileMode);
       break;
     case 1:
       if (previous) ::unlink(previous->c_str());
@@ -44,7 +42,7 @@ void swapGenerations(int32_t type, const std::optional<std::string>& current,
 }
 
 bool existsForReading(const std::string& path) {
-  int fd = ::open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
+  const int fd = pdk::openRegularFile(path, O_RDONLY);
   if (fd < 0) return false;
   ::close(fd);
   return true;
@@ -57,15 +55,22 @@ bool replaceFileContent(const std::string& path, const std::string& bytes) {
 }
 
 bool appendChunk(const std::string& temporaryPath, const std::string& chunk) {
-  auto old = pdk::readWholeFile(temporaryPath);
-  if (old && pdk::isValidUtf8(*old)) return replaceFileContent(temporaryPath, *old + chunk);
-  return replaceFileContent(temporaryPath, chunk);
+  auto old = pdk::readWholeFile(temporaryPath, kMaxListFileBytes);
+  if (!old || !pdk::isValidUtf8(*old)) old = std::string();
+  if (old->size() + chunk.size() > kMaxListFileBytes) return false;
+  return replaceFileContent(temporaryPath, *old + chunk);
 }
 
 bool renameTemporaryOver(const std::string& temporaryPath, const std::string& path) {
   struct stat st;
   if (::lstat(temporaryPath.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
   return ::rename(temporaryPath.c_str(), path.c_str()) == 0;
+}
+
+void removeAbandonedTemporaries(const std::string& folder) {
+  pdk::removeStaleTemporaries(folder, [](std::string_view target) {
+    return target.ends_with(".plist") || target.ends_with(".plist.dummy");
+  });
 }
 
 }  // namespace u_9e465339_2001_4ed5_ad6b_307937ca0990

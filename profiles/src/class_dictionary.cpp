@@ -119,11 +119,13 @@ pdk::Value CreatePropsDictionary(int32_t listClass, const ProfileList* list, Pro
     parts.inMenu.set(slotKey("InMenu", slot), pdk::Value(e.InMenu));
     parts.profileClass.set(slotKey("ProfileClass", slot), pdk::Value(e.ProfileClass));
     parts.location.set(slotKey("Location", slot), pdk::Value(e.Location));
-    // A text that is not UTF-8 cannot be a property-list string: no key.
+    // A text that is not UTF-8, or holds characters XML cannot carry (a
+    // printer's name with control characters), cannot be a property-list
+    // string that every reader accepts: no key.
     std::string file = fieldText(e.FileName);
-    if (pdk::isValidUtf8(file)) parts.fileName.set(slotKey("FileName", slot), pdk::Value(std::move(file)));
+    if (pdk::isXmlText(file)) parts.fileName.set(slotKey("FileName", slot), pdk::Value(std::move(file)));
     std::string name = fieldText(e.ProfileName);
-    if (pdk::isValidUtf8(name)) parts.profileName.set(slotKey("ProfileName", slot), pdk::Value(std::move(name)));
+    if (pdk::isXmlText(name)) parts.profileName.set(slotKey("ProfileName", slot), pdk::Value(std::move(name)));
   }
   parts.classDict.set("iNum", pdk::Value(list->iNum));
   parts.classDict.set("IndexOnDevice", parts.indexOnDevice);
