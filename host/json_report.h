@@ -5,9 +5,11 @@
 #include <nlohmann/json.hpp>
 #include <vector>
 
-#include "pane_loader.h"
+#include "dialog_script.h"
 
 // {"PANE": {"order": [names...], "items": {name: value...}}}
 nlohmann::ordered_json summaryReport(const std::vector<std::pair<std::string, pdk::Value>>& summaries);
-// {"PANE": {pane-level state..., "OUTLET": {"kind": ..., ...}}}
-nlohmann::ordered_json stateReport(std::vector<LoadedPane>& panes);
+// {"PANE": {pane-level state..., "panelKind", "supportedPPDOptionKeys",
+// "alerts", "shouldPrint", "OUTLET": {"kind": ..., ...}}}. Secure text
+// fields report their length and a mask, never their text.
+nlohmann::ordered_json stateReport(DialogScript& dialog);

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "dialog_script.h"
 #include "host_session.h"
 #include "json_report.h"
 #include "pane_loader.h"
@@ -38,7 +39,9 @@ void printHelp() {
       "  --state              print every control's state as JSON\n"
       "  --help               this text\n\n"
       "The dialog loads every pane, then per pane calls supportedPPDOptionKeys, restoreValues,\n"
-      "panelView and willShow; then the actions; then saveValues, summaryInfo and shouldPrint.\n\n"
+      "panelView and willShow; then the actions; then saveValues, summaryInfo and shouldPrint.\n"
+      "Exit status: 0 printed; 2 bad input or a failed action; 3 a pane's final shouldPrint said no\n"
+      "(the dialog does not print; --out, --summary and --state are still written).\n\n"
       "Actions:\n%s",
       actionHelp());
 }
@@ -112,23 +115,12 @@ int main(int argc, char** argv) {
   for (auto& w : warnings) std::fprintf(stderr, "printdialog: warning: %s\n", w.c_str());
   if (panes.empty()) return fail("no pane could be loaded from " + folder);
 
-  // The dialog opens each pane.
-  for (auto& pane : panes) {
-    pane.panel->supportedPPDOptionKeys();
-    pane.panel->restoreValuesAndReturnError(&error);
-    pane.panel->panelView();
-    pane.panel->willShow();
-  }
-  for (auto& action : opt.actions)
-    if (!runAction(action, panes, &error)) return fail(error);
-
-  // The user prints.
+  // The dialog opens each pane, the user acts, then prints.
+  DialogScript dialog(panes, opt.actions);
+  dialog.openPanes();
+  if (!dialog.runActions(&error)) return fail(error);
   std::vector<std::pair<std::string, pdk::Value>> summaries;
-  for (auto& pane : panes) {
-    pane.panel->saveValuesAndReturnError(&error);
-    summaries.emplace_back(pane.name, pane.panel->summaryInfo());
-    pane.panel->shouldPrint();
-  }
+  bool panesAgree = dialog.printPanes(&summaries);
 
   if (!opt.out.empty()) {
     const pdk::Value& settings = host->printSettings()->dictionary();
@@ -139,8 +131,8 @@ int main(int argc, char** argv) {
     }
   }
   if (opt.summary) std::cout << summaryReport(summaries).dump(2) << "\n";
-  if (opt.state) std::cout << stateReport(panes).dump(2) << "\n";
+  if (opt.state) std::cout << stateReport(dialog).dump(2) << "\n";
 
   for (auto& pane : panes) pane.panel->terminate();
-  return 0;
+  return panesAgree ? 0 : 3;
 }

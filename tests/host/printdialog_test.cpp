@@ -11,18 +11,14 @@
 
 #include "pdk/plist.h"
 #include "pdk/task.h"
+#include "printdialog_run.h"
 
 namespace {
 
-const std::string kProgram = std::string(TLQ_BINARY_DIR) + "/bin/printdialog";
-const std::string kPPD = std::string(TLQ_SOURCE_DIR) + "/resources/TLQ770-1.ppd";
-std::string fixture(const std::string& name) { return std::string(TLQ_SOURCE_DIR) + "/tests/fixtures/" + name; }
+using hosttest::kPPD;
+using hosttest::quote;
 
-std::string quote(const std::string& s) {
-  std::string out = "'";
-  for (char c : s) out += c == '\'' ? std::string("'\\''") : std::string(1, c);
-  return out + "'";
-}
+std::string fixture(const std::string& name) { return std::string(TLQ_SOURCE_DIR) + "/tests/fixtures/" + name; }
 
 class PrintDialog : public ::testing::Test {
  protected:
@@ -37,11 +33,7 @@ class PrintDialog : public ::testing::Test {
   }
 
   // Run printdialog with `args`; standard error joins standard output.
-  pdk::TaskResult run(const std::vector<std::string>& args) {
-    std::string cmd = quote(kProgram);
-    for (auto& a : args) cmd += " " + quote(a);
-    return pdk::runTask("/bin/sh", {"-c", cmd + " 2>&1"});
-  }
+  pdk::TaskResult run(const std::vector<std::string>& args) { return hosttest::runPrintDialog(args); }
 
   nlohmann::json runJson(const std::vector<std::string>& args) {
     pdk::TaskResult r = run(args);
@@ -220,7 +212,8 @@ TEST_F(PrintDialog, HelpExplainsOptionsAndActions) {
   EXPECT_EQ(r.exitStatus, 0);
   for (const char* word : {"--ppd", "--printer-id", "--device-uri", "--settings", "--plugins", "--do", "--out",
                            "--summary", "--state", "select", "check", "click", "tab", "show", "hide", "save",
-                           "restore", "print"})
+                           "restore", "print", "radio", "row", "cell", "type", "paste", "backspace", "clear",
+                           "choose", "state", "\\u{HEX}", "Exit status", "modal"})
     EXPECT_NE(r.output.find(word), std::string::npos) << word;
 }
 
