@@ -1,10 +1,13 @@
 #include "mib_walk.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <mutex>
+#include <string>
 
 #include "debug_channel.h"
+#include "peer_address.h"
 #include "walk_spool.h"
 
 namespace profilehelper {
@@ -14,8 +17,18 @@ namespace {
 constexpr size_t kMaxOidLength = MAX_OID_LEN;  // 128 sub-identifiers
 constexpr oid kDefaultRoot[] = {1, 3, 6, 1, 2, 1};
 
+using Clock = std::chrono::steady_clock;
+
+constexpr int kWalkSettings[] = {NETSNMP_DS_WALK_INCLUDE_REQUESTED, NETSNMP_DS_WALK_PRINT_STATISTICS,
+                                 NETSNMP_DS_WALK_DONT_CHECK_LEXICOGRAPHIC};
+
+WalkLimits gLimits;
+
 // Variables of the walked subtree that this walk has handed on.
 int numprinted = 0;
+
+// The walk settings as net-snmp's configuration files set them.
+int configuredSettings[3] = {};
 
 void registerWalkSettings() {
   static std::once_flag once;
@@ -26,13 +39,31 @@ void registerWalkSettings() {
                                NETSNMP_DS_WALK_PRINT_STATISTICS);
     netsnmp_ds_register_config(ASN_BOOLEAN, "snmpwalk", "dontCheckOrdering", NETSNMP_DS_APPLICATION_ID,
                                NETSNMP_DS_WALK_DONT_CHECK_LEXICOGRAPHIC);
+    // Read the configuration files now (the argument parser would do it on
+    // the first walk, after that walk's "-C" toggles) and keep what they say.
+    init_snmp("snmpapp");
+    for (int i = 0; i < 3; ++i) configuredSettings[i] = netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, kWalkSettings[i]);
   });
-  // "-C" toggles; start every walk from the same state so one request's
-  // letters do not carry over to the next.
-  for (int which : {NETSNMP_DS_WALK_INCLUDE_REQUESTED, NETSNMP_DS_WALK_PRINT_STATISTICS,
-                    NETSNMP_DS_WALK_DONT_CHECK_LEXICOGRAPHIC}) {
-    netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, which, 0);
+  // "-C" toggles; start every walk from the configured state so one
+  // request's letters do not carry over to the next.
+  for (int i = 0; i < 3; ++i) netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, kWalkSettings[i], configuredSettings[i]);
+}
+
+// Fit the session's time-out and retries into what is left before the
+// deadline, so that no exchange outlasts it. False when nothing is left.
+bool fitExchangeIntoDeadline(netsnmp_session* ss, long timeout, int retries, Clock::time_point deadline) {
+  const long left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now()).count();
+  if (left <= 0) return false;
+  if (timeout <= 0) timeout = 1000000;
+  if (retries < 0) retries = 0;
+  if (timeout > left) {
+    ss->timeout = left;
+    ss->retries = 0;
+  } else {
+    ss->timeout = timeout;
+    ss->retries = static_cast<int>(std::min<long>(retries, left / timeout - 1));
   }
+  return true;
 }
 
 // A service's standard output reaches nobody: printed variables go to the
@@ -83,6 +114,10 @@ void optProc(int /*argc*/, char* const* /*argv*/, int opt) {
   }
 }
 
+void setWalkLimits(const WalkLimits& limits) { gLimits = limits; }
+
+const WalkLimits& walkLimits() { return gLimits; }
+
 void snmp_get_and_print(netsnmp_session* session, oid* name, size_t nameLength) {
   netsnmp_pdu* pdu = snmp_pdu_create(SNMP_MSG_GET);
   snmp_add_null_var(pdu, name, nameLength);
@@ -98,6 +133,7 @@ void snmp_get_and_print(netsnmp_session* session, oid* name, size_t nameLength) 
 }
 
 int mib_walk(int argc, char* argv[]) {
+  const Clock::time_point deadline = Clock::now() + gLimits.timeLimit;
   registerWalkSettings();
   walkspool::vSpoolPlist(nullptr, 0, nullptr, 1);
   numprinted = 0;
@@ -121,26 +157,48 @@ int mib_walk(int argc, char* argv[]) {
     std::memcpy(root, kDefaultRoot, sizeof kDefaultRoot);
   }
 
+  // A host name is resolved here, within the time limit, rather than by
+  // net-snmp for as long as the resolver takes.
+  std::string peer;
+  if (session.peername) {
+    auto resolved = resolvePeerWithin(session.peername, deadline);
+    if (!resolved) {
+      MyDebugMessage("[UTIL-MIB] SNMP Open Err\n", 0);
+      return finish(1);
+    }
+    peer = *resolved;
+    session.peername = peer.data();
+  }
   netsnmp_session* ss = snmp_open(&session);
   if (ss == nullptr) {
     MyDebugMessage("[UTIL-MIB] SNMP Open Err\n", 0);
     snmp_sess_perror("snmpwalk", &session);
     return finish(1);
   }
+  const long requestedTimeout = ss->timeout;
+  const int requestedRetries = ss->retries;
+  auto withinDeadline = [&] { return fitExchangeIntoDeadline(ss, requestedTimeout, requestedRetries, deadline); };
 
   oid name[MAX_OID_LEN];
   size_t nameLength = rootlen;
   std::memcpy(name, root, rootlen * sizeof(oid));
   bool checkOrdering =
       !netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_WALK_DONT_CHECK_LEXICOGRAPHIC);
-  if (netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_WALK_INCLUDE_REQUESTED)) {
+  if (netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_WALK_INCLUDE_REQUESTED) && withinDeadline()) {
     snmp_get_and_print(ss, root, rootlen);
   }
 
   int result = 0;
   int status = STAT_SUCCESS;
+  size_t variablesReceived = 0;
   bool running = true;
   while (running) {
+    if (!withinDeadline()) {
+      MyDebugMessage("[UTIL-MIB] Walk time limit reached", 0);
+      result = 1;
+      status = STAT_TIMEOUT;
+      break;
+    }
     netsnmp_pdu* pdu = snmp_pdu_create(SNMP_MSG_GETNEXT);
     snmp_add_null_var(pdu, name, nameLength);
     netsnmp_pdu* response = nullptr;
@@ -152,6 +210,13 @@ int mib_walk(int argc, char* argv[]) {
       result = 1;
     } else if (status == STAT_SUCCESS && response->errstat == SNMP_ERR_NOERROR) {
       for (netsnmp_variable_list* vars = response->variables; vars; vars = vars->next_variable) {
+        if (++variablesReceived > gLimits.maxVariables) {
+          // A table that never ends (or repeats itself under -Cc).
+          MyDebugMessage("[UTIL-MIB] Walk variable limit reached", 0);
+          result = 1;
+          running = false;
+          break;
+        }
         if (vars->name_length < rootlen || std::memcmp(root, vars->name, rootlen * sizeof(oid)) != 0) {
           running = false;  // left the subtree
           continue;
@@ -190,7 +255,7 @@ int mib_walk(int argc, char* argv[]) {
     if (response) snmp_free_pdu(response);
   }
 
-  if (numprinted == 0 && status == STAT_SUCCESS) snmp_get_and_print(ss, root, rootlen);
+  if (numprinted == 0 && status == STAT_SUCCESS && withinDeadline()) snmp_get_and_print(ss, root, rootlen);
   snmp_close(ss);
   if (netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, NETSNMP_DS_WALK_PRINT_STATISTICS)) {
     char text[kDebugTextSize];

@@ -1,6 +1,5 @@
 #include "zn_mac_service_xpc.h"
 
-#include <mutex>
 #include <vector>
 
 #include "mib_walk.h"
@@ -8,6 +7,8 @@
 #include "profile_file_operations.h"
 #include "profiles/profile_paths.h"
 #include "request_fields.h"
+#include "walk_arguments.h"
+#include "walk_queue.h"
 
 namespace profilehelper {
 inline namespace u_9e465339_2001_4ed5_ad6b_307937ca0990 {
@@ -19,13 +20,14 @@ constexpr const char* kFalse = "FALSE";
 const char* answer(bool ok) { return ok ? kTrue : kFalse; }
 
 // Walks share the spool, the profile paths and net-snmp's default store.
-std::mutex gWalkLock;
+constexpr size_t kMaxQueuedWalks = 16;
+WalkQueue gWalks(kMaxQueuedWalks);
 
 std::string walkReply(int result) { return "iRet=" + std::to_string(result); }
 
 }  // namespace
 
-ZNmacServiceXPC::ZNmacServiceXPC(uid_t callerUid) : policy_(callerUid) {}
+ZNmacServiceXPC::ZNmacServiceXPC(uid_t callerUid) : caller_(callerUid), policy_(callerUid) {}
 
 void ZNmacServiceXPC::znPListIsAdminProfile_XPC(const std::string& request, const ZNReply& reply) {
   auto path = policy_.profilePath(request);
@@ -81,18 +83,19 @@ void ZNmacServiceXPC::mibwalk_XPC(const std::string& request, const ZNReply& rep
   if (!walk || !policy_.mayWalk(walk->model, walk->user) || walk->arguments.size() > kMaxWalkArguments) {
     return reply(walkReply(1));
   }
+  // Only the options a walk needs reach net-snmp's option parser.
+  auto arguments = checkWalkArguments(walk->arguments);
+  if (!arguments) return reply(walkReply(1));
   int result;
   {
-    std::lock_guard<std::mutex> hold(gWalkLock);
+    WalkTurn turn(gWalks, caller_);
+    if (!turn.entered()) return reply(walkReply(1));
     if (profiles::ZNPListSetProfilePaths(walk->model.c_str(), walk->user.c_str()) != 0) {
       return reply(walkReply(1));
     }
-    // The argument vector has room for 512 entries; unused ones are empty.
-    std::vector<std::string> storage(walk->arguments);
-    storage.resize(kMaxWalkArguments);
-    std::vector<char*> argv(kMaxWalkArguments + 1, nullptr);
-    for (size_t i = 0; i < kMaxWalkArguments; ++i) argv[i] = storage[i].data();
-    result = mib_walk(static_cast<int>(walk->arguments.size()), argv.data());
+    std::vector<char*> argv(arguments->size() + 1, nullptr);
+    for (size_t i = 0; i < arguments->size(); ++i) argv[i] = (*arguments)[i].data();
+    result = mib_walk(static_cast<int>(arguments->size()), argv.data());
     profiles::ZNPListSetProfilePaths("", "");  // paths are valid during this walk only
   }
   reply(walkReply(result));

@@ -1,7 +1,7 @@
 // ZNmacServiceXPC: the object exported on one connection. It answers the
 // eight operations for the caller the connection belongs to, refusing paths
 // and names that caller may not act on. Used by its connection's thread
-// only; walks of all connections are serialised by a process-wide lock.
+// only; walks of all connections run one at a time, in turn (walk_queue.h).
 #pragma once
 
 #include <sys/types.h>
@@ -37,6 +37,7 @@ class ZNmacServiceXPC : public ZN_XPC_Protocol, public pdk::ServiceObject {
   std::string refusal(const std::string& operation) override;
 
  private:
+  uid_t caller_;
   CallerPolicy policy_;
 };
 

@@ -1,11 +1,13 @@
 #include "pdk/service.h"
 
 #include <fcntl.h>
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -28,13 +30,62 @@ bool writeAll(int fd, const char* data, size_t size) {
   return true;
 }
 
-bool readAll(int fd, char* data, size_t size) {
-  while (size > 0) {
-    ssize_t n = ::recv(fd, data, size, 0);
+using Clock = std::chrono::steady_clock;
+constexpr Clock::time_point kNoDeadline = Clock::time_point::max();
+constexpr size_t kReceiveChunk = 65536;
+
+// Receive up to `size` bytes before `deadline`: the count, 0 at the end of
+// the stream, -1 on a failure or when the deadline passed.
+ssize_t receiveSome(int fd, char* data, size_t size, Clock::time_point deadline) {
+  for (;;) {
+    if (deadline != kNoDeadline) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+      if (left <= 0) return -1;
+      pollfd p{fd, POLLIN, 0};
+      const int ready = ::poll(&p, 1, static_cast<int>(std::min<long long>(left, 60000)));
+      if (ready < 0 && errno == EINTR) continue;
+      if (ready < 0) return -1;
+      if (ready == 0) continue;  // look at the clock again
+    }
+    const ssize_t n = ::recv(fd, data, size, 0);
     if (n < 0 && errno == EINTR) continue;
+    return n;
+  }
+}
+
+bool receiveExactly(int fd, char* data, size_t size, Clock::time_point deadline) {
+  while (size > 0) {
+    const ssize_t n = receiveSome(fd, data, size, deadline);
     if (n <= 0) return false;
     data += n;
     size -= static_cast<size_t>(n);
+  }
+  return true;
+}
+
+// Read one frame before `deadline`. Its bytes are stored as they arrive,
+// each piece admitted by `admit` (a memory budget); a frame over `maxBytes`
+// or over the budget is read to its end and dropped, with `*tooLong` set.
+bool receiveFrame(int fd, size_t maxBytes, Clock::time_point deadline, const std::function<bool(size_t)>& admit,
+                  std::string* bytes, bool* tooLong) {
+  unsigned char header[4];
+  bytes->clear();
+  *tooLong = false;
+  if (!receiveExactly(fd, reinterpret_cast<char*>(header), 4, deadline)) return false;
+  size_t left = (size_t{header[0]} << 24) | (size_t{header[1]} << 16) | (size_t{header[2]} << 8) | header[3];
+  *tooLong = left > maxBytes;
+  char chunk[kReceiveChunk];
+  while (left > 0) {
+    const ssize_t n = receiveSome(fd, chunk, std::min(left, sizeof chunk), deadline);
+    if (n <= 0) return false;
+    left -= static_cast<size_t>(n);
+    if (*tooLong) continue;
+    if (admit && !admit(static_cast<size_t>(n))) {
+      *tooLong = true;
+      std::string().swap(*bytes);
+      continue;
+    }
+    bytes->append(chunk, static_cast<size_t>(n));
   }
   return true;
 }
@@ -76,24 +127,7 @@ bool sendServiceFrame(int fd, const std::string& bytes) {
 }
 
 bool receiveServiceFrame(int fd, size_t maxBytes, std::string* bytes, bool* tooLong) {
-  unsigned char header[4];
-  *tooLong = false;
-  bytes->clear();
-  if (!readAll(fd, reinterpret_cast<char*>(header), 4)) return false;
-  size_t n = (size_t{header[0]} << 24) | (size_t{header[1]} << 16) | (size_t{header[2]} << 8) | header[3];
-  if (n <= maxBytes) {
-    bytes->resize(n);
-    return readAll(fd, bytes->data(), n);
-  }
-  // Drop the oversized payload so the next frame is read from its start.
-  *tooLong = true;
-  char sink[65536];
-  while (n > 0) {
-    size_t chunk = n < sizeof sink ? n : sizeof sink;
-    if (!readAll(fd, sink, chunk)) return false;
-    n -= chunk;
-  }
-  return true;
+  return receiveFrame(fd, maxBytes, kNoDeadline, nullptr, bytes, tooLong);
 }
 
 std::unique_ptr<ServiceListener> ServiceListener::listenAt(const std::string& path) {
@@ -138,46 +172,91 @@ void ServiceListener::resume() {
   for (;;) {
     int client = ::accept4(fd_, nullptr, nullptr, SOCK_CLOEXEC);
     if (client < 0) {
-      if (errno == EINTR || errno == ECONNABORTED || errno == EMFILE || errno == ENFILE ||
-          errno == ENOBUFS || errno == ENOMEM) {
+      if (errno == EMFILE || errno == ENFILE || errno == ENOBUFS || errno == ENOMEM) {
+        // Out of descriptors or memory: give the connections being served
+        // time to end instead of spinning on accept.
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
         continue;
       }
+      if (errno == EINTR || errno == ECONNABORTED) continue;
       return;
     }
+    const ServicePeer peer = peerOf(client);
+    if (!admit(peer)) {
+      ::close(client);
+      continue;
+    }
     try {
-      std::thread([this, client] { serveConnection(client); }).detach();
+      std::thread([this, client, peer] { serveConnection(client, peer); }).detach();
     } catch (const std::system_error&) {
+      release(peer);
       ::close(client);  // no thread to spare: drop this client, keep listening
     }
   }
 }
 
-void ServiceListener::serveConnection(int fd) {
+bool ServiceListener::admit(const ServicePeer& peer) {
+  std::lock_guard<std::mutex> lock(countMutex_);
+  size_t& mine = connectionsByCaller_[peer.uid];
+  if (connections_ >= limits_.maxConnections || (peer.uid != 0 && mine >= limits_.maxConnectionsPerCaller)) {
+    if (mine == 0) connectionsByCaller_.erase(peer.uid);
+    return false;
+  }
+  ++connections_;
+  ++mine;
+  return true;
+}
+
+void ServiceListener::release(const ServicePeer& peer) {
+  std::lock_guard<std::mutex> lock(countMutex_);
+  --connections_;
+  if (--connectionsByCaller_[peer.uid] == 0) connectionsByCaller_.erase(peer.uid);
+}
+
+void ServiceListener::serveConnection(int fd, const ServicePeer& peer) {
+  // A reply is small; a client that does not read it is not waited for long.
+  const timeval sendLimit{static_cast<time_t>(limits_.requestTimeLimit.count() / 1000),
+                          static_cast<suseconds_t>(limits_.requestTimeLimit.count() % 1000 * 1000)};
+  ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &sendLimit, sizeof sendLimit);
+
   std::unique_ptr<ServiceObject> object;
-  if (delegate_) object = delegate_->listener(*this, peerOf(fd));
+  if (delegate_) object = delegate_->listener(*this, peer);
   while (object) {
+    const Clock::time_point deadline = Clock::now() + limits_.requestTimeLimit;
+    size_t held = 0;
+    auto admitBytes = [&](size_t n) {
+      if (bufferedBytes_.fetch_add(n) + n > limits_.maxBufferedRequestBytes) {
+        bufferedBytes_.fetch_sub(n);
+        return false;
+      }
+      held += n;
+      return true;
+    };
     std::string operation, request;
     bool opTooLong = false, requestTooLong = false;
-    if (!receiveServiceFrame(fd, kServiceMaxOperationBytes, &operation, &opTooLong) ||
-        !receiveServiceFrame(fd, kServiceMaxRequestBytes, &request, &requestTooLong)) {
-      break;
+    const bool received =
+        receiveFrame(fd, kServiceMaxOperationBytes, deadline, admitBytes, &operation, &opTooLong) &&
+        receiveFrame(fd, kServiceMaxRequestBytes, deadline, admitBytes, &request, &requestTooLong);
+    bool sent = received;
+    if (received) {
+      bool replied = false;
+      ServiceReply reply = [&](const std::string& text) {
+        if (replied) return;
+        replied = true;
+        sent = sendServiceFrame(fd, text);
+      };
+      if (opTooLong || requestTooLong || !isValidUtf8(operation) || !isValidUtf8(request)) {
+        reply(object->refusal(opTooLong ? std::string() : operation));
+      } else {
+        object->perform(operation, request, reply);
+        if (!replied) reply(object->refusal(operation));
+      }
     }
-    bool replied = false;
-    bool sent = true;
-    ServiceReply reply = [&](const std::string& text) {
-      if (replied) return;
-      replied = true;
-      sent = sendServiceFrame(fd, text);
-    };
-    if (opTooLong || requestTooLong || !isValidUtf8(operation) || !isValidUtf8(request)) {
-      reply(object->refusal(opTooLong ? std::string() : operation));
-    } else {
-      object->perform(operation, request, reply);
-      if (!replied) reply(object->refusal(operation));
-    }
+    bufferedBytes_.fetch_sub(held);
     if (!sent) break;
   }
   ::close(fd);
+  release(peer);
 }
 
 std::unique_ptr<ServiceConnection> ServiceConnection::connectTo(const std::string& path) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "pdk/service.h"
+#include "pdk/task.h"
 #include "profiles/profile_list.h"
 #include "profiles/profile_paths.h"
 #include "test_support.h"
@@ -71,7 +72,10 @@ class MibWalkTest : public ::testing::Test {
     agent_ = std::make_unique<SnmpAgent>(std::map<std::string, std::string>{
         {"public", profileTableRecords(kPrinterRows)},
         {"second", profileTableRecords(withoutFiles(kPrinterRows, {"GONE.ICC", "CMYKSIM.ICC"}))},
-        {"unordered", unorderedRecords()}});
+        {"unordered", unorderedRecords()},
+        {"control", profileTableRecords({{1, 4, 1, "CTRL.ICC", "Bell\x07Name"},
+                                         {2, 4, 1, "ESC.ICC", "\x1b[31mRed"},
+                                         {3, 4, 1, "TAB.ICC", "Tab\tName"}})}});
     ASSERT_TRUE(agent_->ready());
     log_ = root_.path() + "/service.log";
     service_ = std::make_unique<HelperService>(root_, root_.path() + "/helper.sock",
@@ -252,21 +256,48 @@ TEST_F(MibWalkTest, ArgumentWithoutMarkerIsIgnored) {
   EXPECT_EQ(readLists().rgb.iNum, 3);
 }
 
+// Names with characters XML 1.0 cannot carry are not written into the list
+// (as text that is not UTF-8 is not), so every XML reader can read it.
+TEST_F(MibWalkTest, ControlCharactersFromThePrinterNeverReachTheList) {
+  ASSERT_EQ(walkCommunity("control"), "mibwalk_XPC=iRet=0\n");
+  auto check = pdk::runTask("/usr/bin/python3",
+                            {"-c", "import plistlib,sys; d=plistlib.load(open(sys.argv[1],'rb')); "
+                                   "print(sorted(v for v in d['RGB']['ProfileName'].values() if v))",
+                             root_.listPath("anna")});
+  EXPECT_EQ(check.exitStatus, 0);
+  EXPECT_EQ(check.output, "['Tab\\tName']\n");
+  Lists l = readLists();
+  ASSERT_EQ(l.read, 0);
+  for (const char* file : {"CTRL.ICC", "ESC.ICC"}) {
+    const ProfileEntry* entry = find(l.rgb, file);
+    ASSERT_NE(entry, nullptr) << file;  // the profile is listed, without its name
+    EXPECT_STREQ(entry->ProfileName, "");
+  }
+}
+
+// Walk settings from net-snmp's configuration files hold for every walk of
+// the service, not only its first.
+TEST_F(MibWalkTest, ConfiguredWalkSettingsHoldForEveryWalk) {
+  writeFile(agent_->confPath() + "/snmpwalk.conf", "dontCheckOrdering yes\n");
+  for (int walk = 1; walk <= 2; ++walk) {
+    SCOPED_TRACE(walk);
+    EXPECT_EQ(walkCommunity("unordered"), "mibwalk_XPC=iRet=0\n");
+  }
+  // A request's -Cc toggles the configured setting for that walk only.
+  EXPECT_EQ(walk({"snmpwalk", "-Cc", "-c", "unordered", "-v", "1", "127.0.0.1", kTableRoot}), "mibwalk_XPC=iRet=1\n");
+  EXPECT_EQ(walkCommunity("unordered"), "mibwalk_XPC=iRet=0\n");
+}
+
 TEST_F(MibWalkTest, AnAnswerWithoutVariablesEndsTheWalk) {
   // An agent that answers every request with no error and no variables.
-  const std::string portFile = root_.path() + "/empty-agent.port";
-  ChildProcess agent;
-  ASSERT_TRUE(agent.start("/usr/bin/python3", {std::string(TLQ_SOURCE_DIR) + "/tests/integration/empty_response_agent.py",
-                                               portFile},
-                          {}));
-  for (int i = 0; i < 200 && readFile(portFile).empty(); ++i) usleep(20000);
-  const std::string port = readFile(portFile);
-  ASSERT_FALSE(port.empty());
+  ScriptedAgent agent("empty", root_.path());
+  ASSERT_TRUE(agent.ready());
+  const std::string port = std::to_string(agent.port());
 
   EXPECT_EQ(walk({"snmpwalk", "-c", "public", "-v", "1", "127.0.0.1:" + port, kTableRoot}), "mibwalk_XPC=iRet=1\n");
   // It was the answer that ended the walk, not a time-out: one GETNEXT,
   // then the GET of the root that follows a walk that found nothing.
-  EXPECT_EQ(readFile(portFile + ".answers"), "2");
+  EXPECT_EQ(agent.answers(), 2);
   // The service goes on serving walks.
   EXPECT_EQ(walkCommunity("public"), "mibwalk_XPC=iRet=0\n");
 }

@@ -80,20 +80,25 @@ TEST_F(ServiceRelayTest, SwapKeepsAByteCopyOfALargeList) {
 TEST_F(ServiceRelayTest, SwapTypes) {
   struct Case {
     const char* type;
-    bool withPrevious;
+    bool withCurrent, withPrevious;
     const char* current;   // expected afterwards; null = absent
     const char* previous;  // expected afterwards; null = absent
   } cases[] = {
-      {"1", true, "cur", nullptr},         // drop the previous generation
-      {"0", true, "prev", nullptr},        // restore it
-      {"NULL", true, "prev", nullptr},     // "NULL" reads as 0
-      {"0", false, nullptr, nullptr},      // restore without a previous list: no list
-      {"7", true, "cur", "prev"},          // unknown type: nothing
-      {"2", false, "cur", "cur"},          // keep a copy
+      {"1", true, true, "cur", nullptr},       // drop the previous generation
+      {"0", true, true, "prev", nullptr},      // restore it
+      {"NULL", true, true, "prev", nullptr},   // "NULL" reads as 0
+      {"0", true, false, nullptr, nullptr},    // restore without a previous list: no list
+      {"7", true, true, "cur", "prev"},        // unknown type: nothing
+      {"2", true, false, "cur", "cur"},        // keep a copy
+      {"2", false, true, nullptr, "prev"},     // nothing to copy: the previous list stays
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.type);
-    writeFile(anna(), "cur");
+    SCOPED_TRACE(std::string(c.type) + (c.withCurrent ? "" : " without current"));
+    if (c.withCurrent) {
+      writeFile(anna(), "cur");
+    } else {
+      ::unlink(anna().c_str());
+    }
     if (c.withPrevious) {
       writeFile(annaPrev(), "prev");
     } else {

@@ -194,6 +194,28 @@ std::string profileTableRecords(const std::vector<ProfileRow>& rows) {
   return text;
 }
 
+long processStatus(pid_t pid, const std::string& field) {
+  std::istringstream status(readFile("/proc/" + std::to_string(pid) + "/status"));
+  for (std::string line; std::getline(status, line);) {
+    if (line.rfind(field + ":", 0) == 0) return std::strtol(line.c_str() + field.size() + 1, nullptr, 10);
+  }
+  return -1;
+}
+
+ScriptedAgent::ScriptedAgent(const std::string& mode, const std::string& folder)
+    : portFile_(folder + "/" + mode + "-agent.port") {
+  if (!process_.start("/usr/bin/python3",
+                      {std::string(TLQ_SOURCE_DIR) + "/tests/integration/scripted_agent.py", mode, portFile_}, {})) {
+    return;
+  }
+  for (int i = 0; i < 250 && port_ == 0; ++i) {
+    port_ = std::atoi(readFile(portFile_).c_str());
+    if (port_ == 0) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  }
+}
+
+int ScriptedAgent::answers() const { return std::atoi(readFile(portFile_ + ".answers").c_str()); }
+
 bool haveSnmpsimd() { return pdk::isExecutableFile("/usr/bin/snmpsimd"); }
 
 SnmpAgent::SnmpAgent(const std::map<std::string, std::string>& communities) {

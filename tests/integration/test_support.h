@@ -65,12 +65,17 @@ class HelperService {
                 const std::vector<std::string>& extraArgs = {});
   bool ready() const { return ready_; }
   const std::string& socketPath() const { return socketPath_; }
+  pid_t pid() const { return process_.pid(); }
 
  private:
   std::string socketPath_;
   ChildProcess process_;
   bool ready_ = false;
 };
+
+// A field of /proc/PID/status as a number ("VmRSS" in kB, "Threads"); -1
+// when the process or the field is gone.
+long processStatus(pid_t pid, const std::string& field);
 
 // Wait until something accepts connections on `socketPath` (at most 10 s).
 bool waitForSocket(const std::string& socketPath);
@@ -114,5 +119,21 @@ class SnmpAgent {
 
 // True when snmpsimd is installed.
 bool haveSnmpsimd();
+
+// scripted_agent.py answering in one of its modes ("empty", "endless",
+// "repeat") on a free loopback port; stopped with the object.
+class ScriptedAgent {
+ public:
+  ScriptedAgent(const std::string& mode, const std::string& folder);
+  bool ready() const { return port_ > 0; }
+  int port() const { return port_; }
+  // Answers sent so far.
+  int answers() const;
+
+ private:
+  std::string portFile_;
+  ChildProcess process_;
+  int port_ = 0;
+};
 
 }  // namespace integration

@@ -4,15 +4,21 @@
 // reply. Frames are a 4-byte big-endian length followed by the bytes; a call
 // is two frames (operation name, request) answered by one frame (reply).
 // A ServiceListener serves every connection on a thread of its own; the
-// exported object of a connection is only ever used by that thread.
+// exported object of a connection is only ever used by that thread. Its
+// clients may be hostile: the number of connections, the time a request may
+// take to arrive and the memory held by requests are bounded.
 // A ServiceConnection belongs to one thread at a time.
 #pragma once
 
 #include <sys/types.h>
 
+#include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
+#include <mutex>
 #include <memory>
 #include <string>
 
@@ -47,6 +53,20 @@ class ServiceObject {
 
 class ServiceListener;
 
+// Bounds of a listener, whatever its clients send.
+struct ServiceLimits {
+  // Time a connection has to deliver one complete request, from its start
+  // or from the reply to its previous request; then it is closed.
+  std::chrono::milliseconds requestTimeLimit{10000};
+  // Connections served at once, in all and per caller (root not counted
+  // per caller); a connection beyond them is closed at once.
+  size_t maxConnections = 128;
+  size_t maxConnectionsPerCaller = 16;
+  // Request bytes held at once by all connections; a request that does not
+  // fit is read, dropped and refused.
+  size_t maxBufferedRequestBytes = 64u << 20;
+};
+
 // Decides about each new connection. Return the object to export on it, or
 // null to close the connection at once. Called on the connection's thread.
 class ServiceListenerDelegate {
@@ -70,16 +90,26 @@ class ServiceListener {
   ServiceListener& operator=(const ServiceListener&) = delete;
 
   void setDelegate(ServiceListenerDelegate* delegate) { delegate_ = delegate; }
+  // Set the bounds (before resume).
+  void setLimits(const ServiceLimits& limits) { limits_ = limits; }
   // Accept and serve connections until the process ends or the listening
   // socket fails. Each connection is served on a detached thread.
   void resume();
 
  private:
   explicit ServiceListener(int fd) : fd_(fd) {}
-  void serveConnection(int fd);
+  // Count a new connection of `peer`; false when it is over a bound.
+  bool admit(const ServicePeer& peer);
+  void release(const ServicePeer& peer);
+  void serveConnection(int fd, const ServicePeer& peer);
 
   int fd_;
   ServiceListenerDelegate* delegate_ = nullptr;
+  ServiceLimits limits_;
+  std::mutex countMutex_;
+  size_t connections_ = 0;
+  std::map<uid_t, size_t> connectionsByCaller_;
+  std::atomic<size_t> bufferedBytes_{0};
 };
 
 // Client side of one connection.
@@ -105,7 +135,8 @@ class ServiceConnection {
 // the protocol by hand). Both return false on a closed or failed socket.
 bool sendServiceFrame(int fd, const std::string& bytes);
 // Read one frame. A frame longer than `maxBytes` is read and dropped, and
-// `*tooLong` is set (the stream stays in step).
+// `*tooLong` is set (the stream stays in step). The bytes are stored as
+// they arrive, never allocated from the announced length up front.
 bool receiveServiceFrame(int fd, size_t maxBytes, std::string* bytes, bool* tooLong);
 
 }  // namespace pdk

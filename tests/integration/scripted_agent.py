@@ -1,7 +1,12 @@
 #!/usr/bin/env python3
-"""An SNMPv1 agent that answers every request with no error and no variables.
+"""A small SNMPv1 agent that answers every request the way MODE says.
 
-Usage: empty_response_agent.py PORTFILE
+Usage: scripted_agent.py MODE PORTFILE
+Modes:
+  empty    no error and no variables
+  endless  the next identifier (the request's with ".1" added), an INTEGER,
+           so a walk never reaches the end of the table
+  repeat   always the identifier of the request itself, an INTEGER
 Binds a free UDP port on 127.0.0.1, writes it to PORTFILE, and answers until
 killed; PORTFILE.answers counts the answers sent.
 """
@@ -31,30 +36,42 @@ def encode(tag, body):
     return bytes([tag, 0x80 | len(size)]) + size + body
 
 
-def answer(request):
+def answer(mode, request):
     _, message, _ = element(request, 0)
     _, version, at = element(message, 0)
     _, community, at = element(message, at)
     _, pdu, _ = element(message, at)
-    _, request_id, _ = element(pdu, 0)
-    body = (encode(0x02, request_id) + encode(0x02, b"\x00") + encode(0x02, b"\x00") + encode(0x30, b""))
+    _, request_id, at = element(pdu, 0)
+    _, _, at = element(pdu, at)  # error status
+    _, _, at = element(pdu, at)  # error index
+    _, bindings, _ = element(pdu, at)
+    _, first, _ = element(bindings, 0)
+    _, name, _ = element(first, 0)
+    if mode == "empty":
+        varbinds = b""
+    else:
+        if mode == "endless":
+            name = name + b"\x01"
+        varbinds = encode(0x30, encode(0x06, name) + encode(0x02, b"\x01"))
+    body = encode(0x02, request_id) + encode(0x02, b"\x00") + encode(0x02, b"\x00") + encode(0x30, varbinds)
     return encode(0x30, encode(0x02, version) + encode(0x04, community) + encode(0xA2, body))
 
 
 def main():
+    mode, port_file = sys.argv[1], sys.argv[2]
     sock = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
     sock.bind(("127.0.0.1", 0))
-    with open(sys.argv[1], "w") as f:
+    with open(port_file, "w") as f:
         f.write(str(sock.getsockname()[1]))
     answers = 0
     while True:
         data, peer = sock.recvfrom(65535)
         try:
-            sock.sendto(answer(data), peer)
+            sock.sendto(answer(mode, data), peer)
         except (IndexError, ValueError):
             continue  # not a request we understand: no answer
         answers += 1
-        with open(sys.argv[1] + ".answers", "w") as f:
+        with open(port_file + ".answers", "w") as f:
             f.write(str(answers))
 
 
