@@ -15,6 +15,7 @@
 #include "pdk/system_root.h"
 #include "pdk/task.h"
 #include "pdk/text.h"
+#include "profiles/helper_program.h"
 #include "profiles/profile_list.h"
 
 COLORPANE_NAMESPACE_BEGIN
@@ -152,14 +153,17 @@ int32_t PDECommon::commonGetProfilesFromMIB(pdk::PrintSession* session) {
   const std::string host = hostWithoutPort(*location);
   if (!usableHost(host)) return 0;
 
-  const std::string helper = pdk::systemPath(pdk::kHelperProgram);
+  const std::string helper = pdk::systemPath(profiles::kHelperProgramPath);
   const std::optional<std::string> user = realUserName();
   if (!pdk::isExecutableFile(helper) || !user) return 0;
 
   // The walk's result code ("mibwalk_XPC=iRet=<n>" in the output) is not
-  // acted on: a failed walk leaves the list as the service left it.
-  pdk::runTask(helper, {"mibwalk_XPC", kProductName, *user, "snmpwalk", "-Os", "-c", "public", "-v", "1", host,
-                        kProfileTableRoot});
+  // acted on: a failed walk, or one that outlasts the limit, leaves the list
+  // as the service left it.
+  pdk::runTask(helper,
+               {"mibwalk_XPC", kProductName, *user, "snmpwalk", "-Os", "-c", "public", "-v", "1", host,
+                kProfileTableRoot},
+               profiles::kHelperWalkTimeLimit);
   return 0;
 }
 

@@ -1,17 +1,24 @@
 #include "pdk/task.h"
 
 #include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 
 extern char** environ;
 
 namespace pdk {
 
-TaskResult runTask(const std::string& path, const std::vector<std::string>& args) {
+TaskResult runTask(const std::string& path, const std::vector<std::string>& args,
+                   std::chrono::milliseconds timeLimit) {
+  using Clock = std::chrono::steady_clock;
+  const bool limited = timeLimit > kNoTimeLimit;
+  const Clock::time_point deadline = Clock::now() + timeLimit;
   TaskResult result;
   int pipeFds[2];
   if (::pipe2(pipeFds, O_CLOEXEC) != 0) return result;
@@ -38,6 +45,18 @@ TaskResult runTask(const std::string& path, const std::vector<std::string>& args
 
   char buf[65536];
   for (;;) {
+    if (limited) {
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+      pollfd p{pipeFds[0], POLLIN, 0};
+      const int ready = left <= 0 ? 0 : ::poll(&p, 1, static_cast<int>(std::min<long long>(left, 60000)));
+      if (ready < 0 && errno == EINTR) continue;
+      if (ready == 0) {
+        if (left > 0) continue;  // look at the clock again
+        ::kill(pid, SIGKILL);
+        result.timedOut = true;
+        break;
+      }
+    }
     ssize_t n = ::read(pipeFds[0], buf, sizeof buf);
     if (n > 0) {
       result.output.append(buf, static_cast<size_t>(n));
@@ -47,8 +66,20 @@ TaskResult runTask(const std::string& path, const std::vector<std::string>& args
   }
   ::close(pipeFds[0]);
 
+  // Reap the program; one that closed its output but goes on running is
+  // killed when its time is up.
   int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  for (;;) {
+    const pid_t reaped = ::waitpid(pid, &status, limited && !result.timedOut ? WNOHANG : 0);
+    if (reaped == pid || (reaped < 0 && errno != EINTR)) break;
+    if (reaped == 0) {
+      if (Clock::now() >= deadline) {
+        ::kill(pid, SIGKILL);
+        result.timedOut = true;
+      } else {
+        ::usleep(5000);
+      }
+    }
   }
   result.exitStatus = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
   return result;

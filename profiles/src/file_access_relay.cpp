@@ -31,7 +31,7 @@ bool helperExists() { return pdk::isExecutableFile(helperProgram()); }
 
 // Run one request; true when the output holds "<operation>=TRUE".
 bool request(const std::vector<std::string>& args) {
-  const pdk::TaskResult result = pdk::runTask(helperProgram(), args);
+  const pdk::TaskResult result = pdk::runTask(helperProgram(), args, kHelperRequestTimeLimit);
   return result.output.find(args.front() + "=TRUE") != std::string::npos;
 }
 
@@ -89,7 +89,8 @@ int32_t ZNPListIsAdminProfile() {
 void ZNPListSwapProfile(int32_t swapType) {
   if (ZNPListIsAdminProfile() != 1 || !helperExists()) return;
   pdk::runTask(helperProgram(),
-               {"znPListSwapProfile_XPC", std::to_string(swapType), currentListPath(), previousListPath()});
+               {"znPListSwapProfile_XPC", std::to_string(swapType), currentListPath(), previousListPath()},
+               kHelperRequestTimeLimit);
 }
 
 int32_t ZNPListExistProfile() {

@@ -75,6 +75,28 @@ TEST(Task, StandardInputIsEmpty) {
   EXPECT_EQ(r.output, "rc=0\n1\n");
 }
 
+TEST(Task, APastTimeLimitKillsTheProgramAndKeepsItsOutput) {
+  using std::chrono::milliseconds;
+  struct Case {
+    const char* what;
+    std::string script;
+    bool timedOut;
+    std::string output;
+  } cases[] = {
+      {"hangs while writing", "printf early; exec sleep 30", true, "early"},
+      {"closes its output and hangs", "exec >&- 2>&-; exec sleep 30", true, ""},
+      {"ends in time", "printf done", false, "done"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    pdk::TaskResult r = pdk::runTask("/bin/sh", {"-c", c.script}, milliseconds(300));
+    EXPECT_TRUE(r.launched);
+    EXPECT_EQ(r.timedOut, c.timedOut);
+    EXPECT_EQ(r.output, c.output);
+    EXPECT_EQ(r.exitStatus, c.timedOut ? -1 : 0);
+  }
+}
+
 TEST(Launcher, MissingPathIsRefusedWithoutStartingAnything) {
   pdktest::TempDir dir;
   EXPECT_FALSE(pdk::openWithDesktopLauncher(dir.file("absent.pdf")));

@@ -1,7 +1,8 @@
 // The colour-pane build: every change goes through the helper program. A
 // small script stands in for the program; it records each call's arguments
 // and answers as the relay does ("<operation>=TRUE", or "=FALSE" for the
-// operation named in FAKE_RELAY_FAIL).
+// operation named in FAKE_RELAY_FAIL; it hangs without answering for the
+// operation named in FAKE_RELAY_HANG).
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -24,6 +25,7 @@ dir="$TLQ770_ROOT/calls"
 mkdir -p "$dir"
 n=$(ls "$dir" | wc -l)
 printf '%s\0' "$@" > "$dir/$(printf %05d "$n")"
+if [ "$1" = "$FAKE_RELAY_HANG" ]; then exec sleep 600; fi
 if [ "$1" = "$FAKE_RELAY_FAIL" ]; then echo "$1=FALSE"; else echo "$1=TRUE"; fi
 )SH";
 
@@ -31,8 +33,11 @@ using Call = std::vector<std::string>;
 
 class RelayFileAccess : public ::testing::Test {
  protected:
-  void SetUp() override { ::unsetenv("FAKE_RELAY_FAIL"); }
-  void TearDown() override { ::unsetenv("FAKE_RELAY_FAIL"); }
+  void SetUp() override {
+    ::unsetenv("FAKE_RELAY_FAIL");
+    ::unsetenv("FAKE_RELAY_HANG");
+  }
+  void TearDown() override { SetUp(); }
 
   void installFakeRelay() {
     const std::string path = pdk::systemPath(kHelperProgramPath);
@@ -67,6 +72,15 @@ class RelayFileAccess : public ::testing::Test {
 
   TempRoot root_;
 };
+
+// A stuck service must not hang the print dialog: the helper program is
+// killed at the time limit and the request counts as failed.
+TEST_F(RelayFileAccess, AHelperThatNeverAnswersFailsAtTheTimeLimit) {
+  installFakeRelay();
+  ::setenv("FAKE_RELAY_HANG", "znPListIsAdminProfile_XPC", 1);
+  EXPECT_EQ(ZNPListIsAdminProfile(), 0);
+  ASSERT_EQ(calls().size(), 1u);
+}
 
 TEST_F(RelayFileAccess, MissingHelperFailsAtOnce) {
   auto empty = emptyList();
