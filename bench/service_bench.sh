@@ -1,7 +1,8 @@
 #!/bin/sh
 # Figures of the profile helper service, measured on a built tree (Release
 # or RelWithDebInfo; this script builds nothing):
-#  - median time of one relay request (spawn, socket round trip, reply);
+#  - median time of one relay request (spawn, socket round trip, reply),
+#    next to starting /bin/true;
 #  - a walk of a 500-row profile table through the service, next to
 #    `snmpwalk -v1` over the same table against the same agent (net-snmp's
 #    snmpd serving static override lines), measured in one run.
@@ -45,15 +46,23 @@ until "$relay" znPListExistProfile_XPC "$folder/x" >/dev/null 2>&1; do
   sleep 0.02
 done
 
-# One relay request, many times.
-runs=50
+# One relay request next to starting /bin/true, taken in turns.
+runs=30
+: > "$work/relay.us"
+: > "$work/true.us"
 for _ in $(seq $runs); do
   t0=$(now_ns)
-  "$relay" znPListIsAdminProfile_XPC "$folder/bench-TLQ770-1-profile.plist" >/dev/null
+  /bin/true
   t1=$(now_ns)
-  echo $(( (t1 - t0) / 1000 ))
-done | median > "$work/relay.us"
-echo "relay request znPListIsAdminProfile_XPC: median $(cat "$work/relay.us") us over $runs runs"
+  "$relay" znPListIsAdminProfile_XPC "$folder/bench-TLQ770-1-profile.plist" >/dev/null
+  t2=$(now_ns)
+  echo $(( (t1 - t0) / 1000 )) >> "$work/true.us"
+  echo $(( (t2 - t1) / 1000 )) >> "$work/relay.us"
+done
+relay_us=$(median < "$work/relay.us")
+true_us=$(median < "$work/true.us")
+echo "relay request znPListIsAdminProfile_XPC: median $relay_us us; /bin/true: median $true_us us" \
+  "(medians of $runs, in turns; ratio $(awk -v a="$relay_us" -v b="$true_us" 'BEGIN {printf "%.2f", a / b}'))"
 
 # The pane's list operations: the relay program where the pane looks for it.
 helper="$root/Library/Application Support/GENERIC/TLQ770-1/Helpers/TLQ770-1Helper.app/Contents/MacOS/TLQ770-1Helper"
