@@ -9,6 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "cups_job.h"
+#include "cups_queue.h"
+#include "cups_user_defaults.h"
 #include "dialog_script.h"
 #include "host_session.h"
 #include "json_report.h"
@@ -22,13 +25,28 @@ struct Options {
   std::string ppd, printerId, deviceURI, settings, plugins, out;
   std::vector<std::string> actions;
   bool summary = false, state = false, help = false;
+  // The printer as a CUPS queue ("" with useQueue: the default destination).
+  bool useQueue = false, saveDefaults = false;
+  std::string queue, title, copies;
+  std::vector<std::string> printFiles;
 };
 
 void printHelp() {
   std::printf(
       "usage: printdialog --ppd PATH [options]\n"
-      "Open the print dialog's panes for a printer, run scripted actions, and report.\n\n"
-      "  --ppd PATH           the printer's PPD file (required)\n"
+      "       printdialog --queue [NAME] [options] [--print FILE...]\n"
+      "Open the print dialog's panes for a printer, run scripted actions, report, and print.\n\n"
+      "  --ppd PATH           the printer's PPD file\n"
+      "  --queue [NAME]       a CUPS queue instead: its PPD, its name as the printer's identifier and its\n"
+      "                       device URI; the user's saved options (lpoptions) preselect PPD choices.\n"
+      "                       Without NAME: the user's default destination\n"
+      "  --print FILE|-       with --queue: after every pane agreed to print, send FILE (repeatable;\n"
+      "                       - for standard input) as one job whose options are the print settings'\n"
+      "                       top-level entries\n"
+      "  --title TEXT         the job's title (default: the first file's name)\n"
+      "  --copies N           the number of copies\n"
+      "  --save-defaults      with --queue: save the PPD choices of the panes as the user's saved\n"
+      "                       options for the queue (lpoptions)\n"
       "  --printer-id ID      the printer's identifier (default: the PPD file name without extension)\n"
       "  --device-uri URI     the printer's device URI (default: none)\n"
       "  --settings IN.plist  print settings to start from (an XML or binary property list)\n"
@@ -44,6 +62,13 @@ void printHelp() {
       "(the dialog does not print; --out, --summary and --state are still written).\n\n"
       "Actions:\n%s",
       actionHelp());
+}
+
+// The number of copies in `text`, 0 when it is not a whole number from 1 to
+// 9999 (the most a CUPS server takes by default).
+int copiesValue(const std::string& text) {
+  if (text.empty() || text.size() > 4 || text.find_first_not_of("0123456789") != std::string::npos) return 0;
+  return std::stoi(text);
 }
 
 bool parseOptions(int argc, char** argv, Options* o, std::string* error) {
@@ -66,6 +91,14 @@ bool parseOptions(int argc, char** argv, Options* o, std::string* error) {
     else if (a == "--settings") { if (!value(&o->settings)) return false; }
     else if (a == "--plugins") { if (!value(&o->plugins)) return false; }
     else if (a == "--out") { if (!value(&o->out)) return false; }
+    else if (a == "--queue") {
+      o->useQueue = true;
+      if (i + 1 < argc && argv[i + 1][0] != '-') o->queue = argv[++i];
+    }
+    else if (a == "--print") { if (!value(&o->printFiles.emplace_back())) return false; }
+    else if (a == "--title") { if (!value(&o->title)) return false; }
+    else if (a == "--copies") { if (!value(&o->copies)) return false; }
+    else if (a == "--save-defaults") o->saveDefaults = true;
     else if (a == "--do") {
       std::string act;
       if (!value(&act)) return false;
@@ -75,8 +108,29 @@ bool parseOptions(int argc, char** argv, Options* o, std::string* error) {
       return false;
     }
   }
-  if (!o->help && o->ppd.empty()) {
-    *error = "--ppd is required (see --help)";
+  if (o->help) return true;
+  if (o->ppd.empty() && !o->useQueue) {
+    *error = "--ppd is required, or --queue (see --help)";
+    return false;
+  }
+  if (!o->ppd.empty() && o->useQueue) {
+    *error = "--ppd and --queue exclude each other";
+    return false;
+  }
+  if (o->useQueue && (!o->printerId.empty() || !o->deviceURI.empty())) {
+    *error = "--printer-id and --device-uri come from the queue with --queue";
+    return false;
+  }
+  if (!o->useQueue && (!o->printFiles.empty() || o->saveDefaults)) {
+    *error = std::string(o->saveDefaults ? "--save-defaults" : "--print") + " needs --queue";
+    return false;
+  }
+  if (o->printFiles.empty() && (!o->title.empty() || !o->copies.empty())) {
+    *error = std::string(o->title.empty() ? "--copies" : "--title") + " needs --print";
+    return false;
+  }
+  if (!o->copies.empty() && copiesValue(o->copies) == 0) {
+    *error = "--copies needs a whole number from 1 to 9999, not '" + o->copies + "'";
     return false;
   }
   return true;
@@ -104,10 +158,21 @@ int main(int argc, char** argv) {
     return 0;
   }
 
+  // The documents are opened first: a file that cannot be read stops the
+  // print before anything else happens.
+  PrintDocuments documents;
+  for (const std::string& file : opt.printFiles)
+    if (!documents.add(file, &error)) return fail(error);
+
   auto host = std::make_shared<HostSession>();
-  if (!host->openPPD(opt.ppd, &error)) return fail(error);
+  CupsQueue queue;
+  if (opt.useQueue) {
+    if (!queue.open(opt.queue, &error) || !host->openQueue(queue, &error)) return fail(error);
+  } else {
+    if (!host->openPPD(opt.ppd, &error)) return fail(error);
+    host->setPrinter(opt.printerId.empty() ? baseNameWithoutExtension(opt.ppd) : opt.printerId, opt.deviceURI);
+  }
   if (!opt.settings.empty() && !host->loadSettings(opt.settings, &error)) return fail(error);
-  host->setPrinter(opt.printerId.empty() ? baseNameWithoutExtension(opt.ppd) : opt.printerId, opt.deviceURI);
 
   std::vector<std::string> warnings;
   std::string folder = opt.plugins.empty() ? defaultPluginFolder() : opt.plugins;
@@ -132,6 +197,17 @@ int main(int argc, char** argv) {
   }
   if (opt.summary) std::cout << summaryReport(summaries).dump(2) << "\n";
   if (opt.state) std::cout << stateReport(dialog).dump(2) << "\n";
+
+  // Only a print every pane agreed to saves defaults or reaches the queue.
+  const pdk::Value& settings = host->printSettings()->dictionary();
+  if (panesAgree && opt.saveDefaults &&
+      !saveUserDefaults(queue, ppdChoicesInSettings(host->ppdFile(), settings), &error))
+    return fail(error);
+  if (panesAgree && !documents.empty()) {
+    int job = submitDialogJob(queue, documents, settings, opt.title, copiesValue(opt.copies), &error);
+    if (job == 0) return fail(error);
+    std::cout << "request id is " << queue.name() << "-" << job << " (" << documents.count() << " file(s))\n";
+  }
 
   for (auto& pane : panes) pane.panel->terminate();
   return panesAgree ? 0 : 3;
