@@ -27,8 +27,11 @@ WalkLimits gLimits;
 // Variables of the walked subtree that this walk has handed on.
 int numprinted = 0;
 
-// The walk settings as net-snmp's configuration files set them.
+// The walk settings as net-snmp's configuration files set them, and the
+// library's own booleans and numbers (output options) likewise.
 int configuredSettings[3] = {};
+int configuredLibraryBooleans[NETSNMP_DS_MAX_SUBIDS] = {};
+int configuredLibraryIntegers[NETSNMP_DS_MAX_SUBIDS] = {};
 
 void registerWalkSettings() {
   static std::once_flag once;
@@ -43,10 +46,18 @@ void registerWalkSettings() {
     // the first walk, after that walk's "-C" toggles) and keep what they say.
     init_snmp("snmpapp");
     for (int i = 0; i < 3; ++i) configuredSettings[i] = netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, kWalkSettings[i]);
+    for (int i = 0; i < NETSNMP_DS_MAX_SUBIDS; ++i) {
+      configuredLibraryBooleans[i] = netsnmp_ds_get_boolean(NETSNMP_DS_LIBRARY_ID, i);
+      configuredLibraryIntegers[i] = netsnmp_ds_get_int(NETSNMP_DS_LIBRARY_ID, i);
+    }
   });
-  // "-C" toggles; start every walk from the configured state so one
-  // request's letters do not carry over to the next.
+  // "-C" toggles and "-O" sets library options; start every walk from the
+  // configured state so one request's letters do not carry over to the next.
   for (int i = 0; i < 3; ++i) netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, kWalkSettings[i], configuredSettings[i]);
+  for (int i = 0; i < NETSNMP_DS_MAX_SUBIDS; ++i) {
+    netsnmp_ds_set_boolean(NETSNMP_DS_LIBRARY_ID, i, configuredLibraryBooleans[i]);
+    netsnmp_ds_set_int(NETSNMP_DS_LIBRARY_ID, i, configuredLibraryIntegers[i]);
+  }
 }
 
 // Fit the session's time-out and retries into what is left before the
