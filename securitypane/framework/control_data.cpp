@@ -10,8 +10,6 @@ SECURITY_FRAMEWORK_NAMESPACE_BEGIN
 
 namespace {
 
-bool isEditText(int32_t kind) { return kind == kControlKindEditText || kind == kControlKindEditUnicodeText; }
-
 const UIConstraintsKeyEntry* keyEntryFor(const UIConstraintsKeyEntry* keyTable, int32_t ID) {
   for (const UIConstraintsKeyEntry* entry = keyTable; entry && entry->controlID != 0; ++entry) {
     if (entry->controlID == ID) return entry;
@@ -120,15 +118,15 @@ int32_t PDEControlDataValue(const PDEControlData* record) { return record ? reco
 void* PDEControlDataData(const PDEControlData* record) { return record ? record->Data : nullptr; }
 
 const std::optional<std::string>* PDEControlDataDefString(const PDEControlData* record) {
-  return record && isEditText(record->Kind) ? &record->DefString : nullptr;
+  return record && isEditTextKind(record->Kind) ? &record->DefString : nullptr;
 }
 
 const std::optional<std::string>* PDEControlDataString(const PDEControlData* record) {
-  return record && isEditText(record->Kind) ? &record->String : nullptr;
+  return record && isEditTextKind(record->Kind) ? &record->String : nullptr;
 }
 
 const std::optional<std::string>* PDEControlDataGetEditTextString(const PDEControlData* record) {
-  return record && isEditText(record->Kind) ? &record->EditTextString : nullptr;
+  return record && isEditTextKind(record->Kind) ? &record->EditTextString : nullptr;
 }
 
 SECURITY_FRAMEWORK_NAMESPACE_END

@@ -40,6 +40,14 @@ inline constexpr int32_t kControlKindIcon = fourCharCode("icon");
 inline constexpr int32_t kControlKindDataBrowser = fourCharCode("datb");
 inline constexpr int32_t kControlKindGroupBox = fourCharCode("grpb");
 
+// Kinds whose value is a PPD choice, and kinds whose value is a text.
+constexpr bool isChoiceKind(int32_t kind) {
+  return kind == kControlKindCheckBox || kind == kControlKindPopupButton || kind == kControlKindRadioGroup;
+}
+constexpr bool isEditTextKind(int32_t kind) {
+  return kind == kControlKindEditText || kind == kControlKindEditUnicodeText;
+}
+
 // One source row of CTblCreate, supplied by the panel. The kind sits in a
 // 64-bit slot of which the low 32 bits are used.
 struct PDEControlSource {

@@ -12,11 +12,6 @@ namespace {
 constexpr const char* kTrueChoice = "True";
 constexpr const char* kFalseChoice = "False";
 
-bool isEditText(int32_t kind) { return kind == kControlKindEditText || kind == kControlKindEditUnicodeText; }
-bool isChoiceKind(int32_t kind) {
-  return kind == kControlKindCheckBox || kind == kControlKindPopupButton || kind == kControlKindRadioGroup;
-}
-
 pdk::PopUpButton* popupOf(const PDEControlData* record) {
   return record ? dynamic_cast<pdk::PopUpButton*>(record->Control) : nullptr;
 }
@@ -185,18 +180,18 @@ void PDEControlDataSetStringValue(PDEControlData* record, const std::string& tex
 }
 
 void PDEControlDataSetEditTextString(PDEControlData* record, const std::string& text) {
-  if (record && isEditText(record->Kind)) record->EditTextString = text;
+  if (record && isEditTextKind(record->Kind)) record->EditTextString = text;
 }
 
 void PDEControlDataDefSetString(PDEControlData* record, const std::optional<std::string>& text) {
-  if (record && isEditText(record->Kind) && text) record->DefString = *text;
+  if (record && isEditTextKind(record->Kind) && text) record->DefString = *text;
 }
 
 void PDEControlDataSetDefault(PDEControlData* record) {
   if (!record) return;
   if (isChoiceKind(record->Kind)) {
     PDEControlDataSetIntValue(record, record->DefValue, false);
-  } else if (isEditText(record->Kind)) {
+  } else if (isEditTextKind(record->Kind)) {
     setControlText(record, record->DefString.value_or(std::string()));
   }
 }
@@ -223,7 +218,7 @@ std::optional<std::string> PDEControlDataGetPPDValueString(const PDEControlData*
     const std::string* key = PPDUIOptionIndexToKey(option, PDEControlDataGetChoiceIndex(record));
     return key ? std::optional<std::string>(*key) : std::nullopt;
   }
-  if (isEditText(record->Kind)) {
+  if (isEditTextKind(record->Kind)) {
     const pdk::TextField* field = textFieldOf(record);
     return field ? field->stringValue() : std::string("NULL");
   }
@@ -241,13 +236,13 @@ void PDEControlDataSetPPDValueString(PDEControlData* record, const std::string& 
     if (index < 0) index = option->defIndex;
     if (record->Kind == kControlKindCheckBox) index = PPDUIOptionIndexToCheckBoxState(option, index);
     PDEControlDataSetIntValue(record, index, true);
-  } else if (isEditText(record->Kind)) {
+  } else if (isEditTextKind(record->Kind)) {
     setControlText(record, key);
   }
 }
 
 void UpdateTicketWithPDEControl(PDEControlData* record, ZNPDECoreSession* session) {
-  if (!record || isEditText(record->Kind)) return;
+  if (!record || isEditTextKind(record->Kind)) return;
   UpdateTicketWithPPDOption(session, record->PPDInfo.get(), PDEControlDataGetChoiceIndex(record));
 }
 

@@ -15,10 +15,6 @@ namespace {
 
 constexpr const char* kPageSize = "PageSize";
 
-bool isChoiceKind(int32_t kind) {
-  return kind == kControlKindCheckBox || kind == kControlKindPopupButton || kind == kControlKindRadioGroup;
-}
-
 const std::string* cachedChoice(const UIConstraintsChoiceCache& cache, const char* keyword) {
   for (const auto& entry : cache) {
     if (entry.keyword == keyword) return &entry.choice;
