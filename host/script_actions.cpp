@@ -56,15 +56,29 @@ bool parseIndex(const std::string& text, int* out) {
   return true;
 }
 
+// An index among `count` things called `noun` ("item", "tab", "row") of the
+// control `address`; false with a message when `text` is not an index or
+// there is no such thing.
+bool parseIndexBelow(const std::string& text, int count, const std::string& address, const std::string& noun,
+                     int* out, std::string* error) {
+  if (!parseIndex(text, out)) {
+    *error = "'" + text + "' is not " + (noun[0] == 'i' ? "an " : "a ") + noun + " index";
+    return false;
+  }
+  if (*out >= count) {
+    *error = address + " has " + std::to_string(count) + " " + noun + "s, no " + noun + " " + text;
+    return false;
+  }
+  return true;
+}
+
 // A control the action addresses, with its pane.
 struct Target {
   LoadedPane* pane = nullptr;
   pdk::ViewRef view;
 };
 
-// Resolve "P.OUTLET" to a view the user can reach now: refused when it is
-// hidden (or inside something hidden, such as a closed window), a disabled
-// control, or behind the running modal window.
+// Resolve "P.OUTLET" to a view of pane P.
 bool findControl(DialogScript& dialog, const std::string& address, Target* target, std::string* error) {
   auto dot = address.find('.');
   if (dot == std::string::npos) {
@@ -84,31 +98,41 @@ bool findControl(DialogScript& dialog, const std::string& address, Target* targe
     *error = "pane '" + pane->name + "' has no control '" + outlet + "'";
     return false;
   }
-  if (view->isHiddenOrHasHiddenAncestor()) {
-    *error = address + " is hidden";
-    return false;
-  }
-  if (pdk::Window* modal = pdk::Application::shared().modalWindow(); modal && !view->isDescendantOf(modal)) {
-    *error = address + " is behind the modal window '" + modal->title() + "'";
-    return false;
-  }
-  if (auto* control = dynamic_cast<pdk::Control*>(view.get()); control && !control->isEnabled()) {
-    *error = address + " is disabled";
-    return false;
-  }
   *target = Target{pane, view};
   return true;
 }
 
-// The control of `address` as a T; false with a message naming `what` when
-// it is another kind.
+// Whether the user can reach `view` now: not when it is hidden (or inside
+// something hidden, such as a closed window), behind the running modal
+// window, or a disabled control.
+bool isReachable(const pdk::View& view, const std::string& address, std::string* error) {
+  if (view.isHiddenOrHasHiddenAncestor()) {
+    *error = address + " is hidden";
+    return false;
+  }
+  if (pdk::Window* modal = pdk::Application::shared().modalWindow(); modal && !view.isDescendantOf(modal)) {
+    *error = address + " is behind the modal window '" + modal->title() + "'";
+    return false;
+  }
+  if (auto* control = dynamic_cast<const pdk::Control*>(&view); control && !control->isEnabled()) {
+    *error = address + " is disabled";
+    return false;
+  }
+  return true;
+}
+
+// The control of `address` as a T the user can reach; false with a message
+// naming `what` when it is another kind.
 template <class T>
 T* findControlOf(DialogScript& dialog, const std::string& address, const char* what, Target* target,
                  std::string* error) {
   if (!findControl(dialog, address, target, error)) return nullptr;
   auto* typed = dynamic_cast<T*>(target->view.get());
-  if (!typed) *error = address + " is a " + target->view->kind() + ", not " + what;
-  return typed;
+  if (!typed) {
+    *error = address + " is a " + target->view->kind() + ", not " + what;
+    return nullptr;
+  }
+  return isReachable(*typed, address, error) ? typed : nullptr;
 }
 
 bool expectWords(const ParsedAction& a, size_t least, size_t most, std::string* error) {
@@ -151,14 +175,7 @@ bool selectItem(DialogScript& dialog, const ParsedAction& a, std::string* error)
   auto* popup = findControlOf<pdk::PopUpButton>(dialog, a.words[1], "a pop-up menu", &t, error);
   if (!popup) return false;
   int index = 0;
-  if (!parseIndex(a.words[2], &index)) {
-    *error = "'" + a.words[2] + "' is not an item index";
-    return false;
-  }
-  if (index >= popup->numberOfItems()) {
-    *error = a.words[1] + " has " + std::to_string(popup->numberOfItems()) + " items, no item " + a.words[2];
-    return false;
-  }
+  if (!parseIndexBelow(a.words[2], popup->numberOfItems(), a.words[1], "item", &index, error)) return false;
   if (!popup->itemAtIndex(index)->enabled && !popup->autoenablesItems) {
     *error = "item " + a.words[2] + " of " + a.words[1] + " is disabled";
     return false;
@@ -176,14 +193,7 @@ bool selectTab(DialogScript& dialog, const ParsedAction& a, std::string* error) 
   auto* tabs = findControlOf<pdk::TabView>(dialog, a.words[1], "a tab view", &t, error);
   if (!tabs) return false;
   int index = 0;
-  if (!parseIndex(a.words[2], &index)) {
-    *error = "'" + a.words[2] + "' is not an item index";
-    return false;
-  }
-  if (index >= tabs->numberOfTabViewItems()) {
-    *error = a.words[1] + " has " + std::to_string(tabs->numberOfTabViewItems()) + " tabs, no tab " + a.words[2];
-    return false;
-  }
+  if (!parseIndexBelow(a.words[2], tabs->numberOfTabViewItems(), a.words[1], "tab", &index, error)) return false;
   dialog.call(*t.pane, [&] {
     tabs->selectTabViewItemAtIndex(index);
     if (tabs->onSelect) tabs->onSelect(nullptr);
@@ -245,15 +255,9 @@ bool clickRow(DialogScript& dialog, const ParsedAction& a, std::string* error) {
   Target t;
   auto* table = findControlOf<pdk::TableView>(dialog, a.words[1], "a table", &t, error);
   if (!table) return false;
-  int row = -1;
-  if (a.words[2] != "-1" && !parseIndex(a.words[2], &row)) {
-    *error = "'" + a.words[2] + "' is not a row (or -1 for empty space)";
+  int row = -1;  // -1: a click on empty space
+  if (a.words[2] != "-1" && !parseIndexBelow(a.words[2], table->numberOfRows(), a.words[1], "row", &row, error))
     return false;
-  }
-  if (row >= table->numberOfRows()) {
-    *error = a.words[1] + " has " + std::to_string(table->numberOfRows()) + " rows, no row " + a.words[2];
-    return false;
-  }
   dialog.call(*t.pane, [&] { table->clickRow(row); });
   return true;
 }
@@ -264,10 +268,7 @@ bool clickCell(DialogScript& dialog, const ParsedAction& a, std::string* error) 
   auto* table = findControlOf<pdk::TableView>(dialog, a.words[1], "a table", &t, error);
   if (!table) return false;
   int row = 0;
-  if (!parseIndex(a.words[2], &row) || row >= table->numberOfRows()) {
-    *error = a.words[1] + " has " + std::to_string(table->numberOfRows()) + " rows, no row " + a.words[2];
-    return false;
-  }
+  if (!parseIndexBelow(a.words[2], table->numberOfRows(), a.words[1], "row", &row, error)) return false;
   pdk::TableColumn* column = table->tableColumnWithIdentifier(a.words[3]);
   if (!column) {
     *error = a.words[1] + " has no column '" + a.words[3] + "'";

@@ -300,7 +300,7 @@ TEST_F(Controls, UnreachableOrUnfitControlsAreRefused) {
       {{"clear fixture.edit_Name 1"}, "takes 1 argument"},
       {{"choose"}, "'choose' takes a path or cancel"},
       {{"state now"}, "takes 0 argument"},
-      {{manage, "row fixture.table_Items x"}, "is not a row"},
+      {{manage, "row fixture.table_Items x"}, "'x' is not a row index"},
       {{manage, "row fixture.table_Items 3"}, "has 3 rows, no row 3"},
       {{manage, "cell fixture.table_Items 0 name"}, "column 'name' of fixture.table_Items holds no check boxes"},
       {{manage, "cell fixture.table_Items 0 nope"}, "has no column 'nope'"},
