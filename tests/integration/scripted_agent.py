@@ -4,8 +4,9 @@
 Usage: scripted_agent.py MODE PORTFILE
 Modes:
   empty    no error and no variables
-  endless  the next identifier (the request's with ".1" added), an INTEGER,
-           so a walk never reaches the end of the table
+  endless  the next identifier (the request's with its last number raised
+           by one, or "1"s added up to 19 numbers), an INTEGER, so a walk
+           never reaches the end of the table
   repeat   always the identifier of the request itself, an INTEGER
 Binds a free UDP port on 127.0.0.1, writes it to PORTFILE, and answers until
 killed; PORTFILE.answers counts the answers sent.
@@ -36,6 +37,29 @@ def encode(tag, body):
     return bytes([tag, 0x80 | len(size)]) + size + body
 
 
+def decode_oid(body):
+    arcs, value = [], 0
+    for byte in body:
+        value = (value << 7) | (byte & 0x7F)
+        if not byte & 0x80:
+            arcs.append(value)
+            value = 0
+    first = min(arcs[0] // 40, 2)
+    return [first, arcs[0] - 40 * first] + arcs[1:]
+
+
+def encode_oid(arcs):
+    body = b""
+    for arc in [arcs[0] * 40 + arcs[1]] + arcs[2:]:
+        chunk = [arc & 0x7F]
+        arc >>= 7
+        while arc:
+            chunk.insert(0, 0x80 | (arc & 0x7F))
+            arc >>= 7
+        body += bytes(chunk)
+    return body
+
+
 def answer(mode, request):
     _, message, _ = element(request, 0)
     _, version, at = element(message, 0)
@@ -51,7 +75,12 @@ def answer(mode, request):
         varbinds = b""
     else:
         if mode == "endless":
-            name = name + b"\x01"
+            arcs = decode_oid(name)
+            if len(arcs) < 19:  # into the table: root.column.1.row
+                arcs += [1] * (19 - len(arcs))
+            else:
+                arcs[-1] += 1
+            name = encode_oid(arcs)
         varbinds = encode(0x30, encode(0x06, name) + encode(0x02, b"\x01"))
     body = encode(0x02, request_id) + encode(0x02, b"\x00") + encode(0x02, b"\x00") + encode(0x30, varbinds)
     return encode(0x30, encode(0x02, version) + encode(0x04, community) + encode(0xA2, body))
