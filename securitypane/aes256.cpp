@@ -25,11 +25,16 @@ constexpr uint8_t multiply(uint8_t a, uint8_t b) {
 constexpr std::array<uint8_t, 256> makeSBox() {
   std::array<uint8_t, 256> box{};
   for (int x = 0; x < 256; ++x) {
-    // Multiplicative inverse (0 for 0): x^254.
+    // Multiplicative inverse (0 for 0): x^254, by squaring, so that the
+    // table stays within every compiler's constant-evaluation step limit.
     uint8_t inverse = 0;
     if (x) {
       inverse = 1;
-      for (int i = 0; i < 254; ++i) inverse = multiply(inverse, static_cast<uint8_t>(x));
+      uint8_t power = static_cast<uint8_t>(x);
+      for (int exponent = 254; exponent; exponent >>= 1) {
+        if (exponent & 1) inverse = multiply(inverse, power);
+        power = multiply(power, power);
+      }
     }
     uint8_t s = inverse;
     for (int shift = 1; shift <= 4; ++shift) {
