@@ -97,9 +97,64 @@ def device_uris():
         write(d, "uri%d" % i, uri)
 
 
+def service_requests():
+    """First byte: the operation (low four bits; 15 a walk) and the caller
+    (0x10: a user, else root); then the request text."""
+    d = target_dir("service_request")
+    folder = "/Library/Printers/GENERIC/Preferences/quorlin.printers.TLQ770-1/"
+    mine = folder + "nobody-TLQ770-1-profile"
+    write(d, "is_admin", b"\x00" + (mine + ".plist").encode())
+    write(d, "swap", b"\x11" + ("2:ARG_iSwapType%s.plist:ARG_cFooCurrentString%s.prev.plist:ARG_cFooPrevString"
+                                % (mine, mine)).encode())
+    write(d, "exist", b"\x12" + (mine + ".plist").encode())
+    write(d, "remove", b"\x03" + (folder + "../x").encode())
+    write(d, "write", b"\x14file://" + (mine + ".plist:AddURL:END<plist/>").encode())
+    write(d, "chunk", b"\x15file://" + (mine + ".plist:AddURL:ENDABC").encode())
+    write(d, "rename", b"\x16file://" + (mine + ".plist").encode())
+    write(d, "walk", b"\x1fTLQ770-1:ModelName:ENDnobody:USErName:ENDsnmpwalk:arg:-Os:arg:-c:arg:public:arg:-v:arg:"
+                     b"1:arg:printer.local:arg:1.3.6.1.4.1.32473.1.1.1.1.6.13.1.1:arg:")
+    write(d, "walk_hostile", b"\x0fTLQ770-1:ModelName:ENDroot:USErName:ENDsnmpwalk:arg:-Lf:arg:/etc/x:arg:"
+                             b"[fe80::1%eth0]:161:arg:")
+
+
+def walk_spools():
+    """A flag byte (1: a failed walk; 0x0E: spool only unless all clear;
+    0x10: start without a list), then variables:
+    column, 17th number, row (2 bytes), name cut, type, length, value
+    bytes, integer (4 bytes)."""
+    d = target_dir("walk_spool")
+
+    def variable(column, row, type_index, value=b"", integer=0):
+        return (bytes([column, 1]) + row.to_bytes(2, "big") + bytes([1, type_index, len(value)]) + value
+                + integer.to_bytes(4, "big", signed=True))
+
+    rows = b""
+    for row, (file, name, location, cls) in enumerate([(b"RGB1.ICC", b"Office", 4, 1), (b"SIM.ICC", b"Press", 5, 3),
+                                                       (b"MY FILE.ICC", b"Blank", 4, 2)], start=1):
+        rows += (variable(1, row, 0, integer=row) + variable(2, row, 0, integer=location)
+                 + variable(3, row, 1, name) + variable(4, row, 1, file) + variable(5, row, 0, integer=cls)
+                 + variable(7, row, 0, integer=1))
+    write(d, "three_rows", b"\x10" + rows)
+    write(d, "failed_walk", b"\x01" + rows)
+    write(d, "spool_only", b"\x02" + rows)
+    write(d, "row_without_slot", b"\x10" + variable(1, 501, 0, integer=501) + variable(4, 0, 1, b"Z.ICC"))
+
+
+def credentials():
+    d = target_dir("credential_codec")
+    write(d, "name", "Anna Müller")
+    write(d, "hex", "416E6E61204DC3BC6C6C6572")
+    write(d, "cipher", "D90C7CE7470FE4561912D7C958DB0AA9")
+    write(d, "plus", "ab+cd")
+    write(d, "odd_hex", "ABC")
+
+
 if __name__ == "__main__":
     profile_lists()
     ppds()
     print_settings()
     nibble_texts()
     device_uris()
+    service_requests()
+    walk_spools()
+    credentials()

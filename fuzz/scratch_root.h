@@ -1,10 +1,12 @@
 // A private system root for one fuzzing process: TLQ770_ROOT points at a
-// fresh folder under /tmp holding the profile folder; removed at exit.
+// fresh folder holding the profile folder, in memory (/dev/shm) where there
+// is one, since every list write is synced to its disk; removed at exit.
 #pragma once
 
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 
@@ -15,8 +17,12 @@ namespace fuzzing {
 inline const std::string& scratchRoot() {
   // Never destroyed: the clean-up at exit still needs the path.
   static const std::string& root = *[] {
-    char pattern[] = "/tmp/tlq-fuzz-XXXXXX";
-    auto* made = new std::string(::mkdtemp(pattern));
+    char inMemory[] = "/dev/shm/tlq-fuzz-XXXXXX";
+    char onDisk[] = "/tmp/tlq-fuzz-XXXXXX";
+    const char* folder = ::mkdtemp(inMemory);
+    if (!folder) folder = ::mkdtemp(onDisk);
+    if (!folder) std::abort();
+    auto* made = new std::string(folder);
     ::setenv("TLQ770_ROOT", made->c_str(), 1);
     std::filesystem::create_directories(pdk::systemPath(pdk::kProfileFolder));
     std::atexit([] {
