@@ -86,6 +86,10 @@ inline constexpr const char* kPMPaperNameKey = "com.apple.print.PaperInfo.PMPape
 inline constexpr const char* kPMUnadjustedPaperRectKey = "com.apple.print.PaperInfo.PMUnadjustedPaperRect";
 inline constexpr const char* kPMUnadjustedPageRectKey = "com.apple.print.PaperInfo.PMUnadjustedPageRect";
 
+// Posted (object: null) when the dialog's paper changes.
+inline constexpr const char* kPMPrintDestinationPaperDidChangeNotification =
+    "PMPrintDestinationPaperDidChangeNotification";
+
 // Process-wide notifications by name (main thread).
 class NotificationCenter {
  public:
