@@ -186,7 +186,7 @@ TEST_F(PrintDialog, BadInputIsRefusedWithAMessage) {
       {{"--ppd", dir_ + "/missing.ppd"}, "cannot open PPD"},
       {{"--ppd", fixture("not_a_ppd.ppd")}, "cannot read PPD"},
       {{"--ppd", kPPD, "--settings", notPlist}, "not a property list"},
-      {{"--ppd", kPPD, "--do", "select security.menu_PrintMode 1"}, "unknown pane 'security'"},
+      {{"--ppd", kPPD, "--do", "select scanner.menu_Resolution 1"}, "unknown pane 'scanner'"},
       {{"--ppd", kPPD, "--do", "select color.menu_NoSuch 1"}, "has no control 'menu_NoSuch'"},
       {{"--ppd", kPPD, "--do", "select color.check_EconomyPrint 1"}, "not a pop-up menu"},
       {{"--ppd", kPPD, "--do", "select color.menu_QuickColor 9"}, "no item 9"},

@@ -156,6 +156,15 @@ const PrintCase kPrintCases[] = {
       {"ZNImageRGBSource", "None"},
       {"ZNImageRGBSourceCustom", "True"},
       {"ZNImageRGBSourceCustomFilename", kProfilePath}}},
+    {"Secure print by an authenticated user: hex names and encrypted passwords",
+     {"select security.waitModePopUp 1", "type security.securePasswordEditText 1234",
+      "check security.userAuthenticationCheckBox on", "radio security.userRadioButton 1",
+      "type security.userNameEditText alice", "type security.userPasswordEditText pa55"},
+     {{"PrintModeTLQ770", "Secure"},
+      {"ZNAuthenticationTLQ770", "True"},
+      {"quorlin.printers.TLQ770-1.userType", "private"},
+      {"quorlin.printers.TLQ770-1.secureKey", "D90C7CE7470FE4561912D7C958DB0AA9"},
+      {"quorlin.printers.TLQ770-1.userName", "616C696365"}}},
 };
 
 TEST_F(CupsPrint, EverySettingThePanesWroteArrivesWithTheJob) {
