@@ -160,4 +160,46 @@ std::string utf16Substring(const std::string& utf8, size_t start, size_t length)
   return out;
 }
 
+std::u16string utf16FromUtf8(const std::string& utf8) {
+  std::u16string units;
+  units.reserve(utf8.size());
+  const auto* base = reinterpret_cast<const utf8proc_uint8_t*>(utf8.data());
+  utf8proc_ssize_t left = static_cast<utf8proc_ssize_t>(utf8.size());
+  for (size_t off = 0; left > 0;) {
+    utf8proc_int32_t cp = 0;
+    utf8proc_ssize_t n = utf8proc_iterate(base + off, left, &cp);
+    if (n <= 0) {
+      n = 1;
+      cp = 0xFFFD;
+    }
+    if (cp < 0x10000) {
+      units += static_cast<char16_t>(cp);
+    } else {
+      units += static_cast<char16_t>(0xD800 + ((cp - 0x10000) >> 10));
+      units += static_cast<char16_t>(0xDC00 + ((cp - 0x10000) & 0x3FF));
+    }
+    off += static_cast<size_t>(n);
+    left -= n;
+  }
+  return units;
+}
+
+std::string utf8FromUtf16(const std::u16string& units) {
+  std::string out;
+  out.reserve(units.size());
+  for (size_t i = 0; i < units.size(); ++i) {
+    char32_t cp = units[i];
+    const bool high = cp >= 0xD800 && cp <= 0xDBFF;
+    if (high && i + 1 < units.size() && units[i + 1] >= 0xDC00 && units[i + 1] <= 0xDFFF) {
+      cp = 0x10000 + ((cp - 0xD800) << 10) + (units[++i] - 0xDC00);
+    } else if (cp >= 0xD800 && cp <= 0xDFFF) {
+      cp = 0xFFFD;
+    }
+    utf8proc_uint8_t bytes[4];
+    const utf8proc_ssize_t n = utf8proc_encode_char(static_cast<utf8proc_int32_t>(cp), bytes);
+    out.append(reinterpret_cast<const char*>(bytes), static_cast<size_t>(n));
+  }
+  return out;
+}
+
 }  // namespace pdk

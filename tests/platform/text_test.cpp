@@ -183,4 +183,17 @@ TEST(Text, Utf16CutsAtEveryStepRebuildTheText) {
   }
 }
 
+TEST(Text, Utf16ConversionsRoundTripAndReplaceWhatIsNoCharacter) {
+  const std::string s = "a😀ä日";
+  const std::u16string units = pdk::utf16FromUtf8(s);
+  EXPECT_EQ(units, (std::u16string{u'a', 0xD83D, 0xDE00, 0x00E4, 0x65E5}));
+  EXPECT_EQ(pdk::utf8FromUtf16(units), s);
+  // A stray byte and an encoded surrogate start no character.
+  EXPECT_EQ(pdk::utf16FromUtf8("a\xff" "b"), (std::u16string{u'a', 0xFFFD, u'b'}));
+  EXPECT_EQ(pdk::utf16FromUtf8("\xed\xa0\x80").front(), 0xFFFD);
+  // Unpaired surrogates, high or low, in the middle or at the end.
+  EXPECT_EQ(pdk::utf8FromUtf16(std::u16string{0xD83D, u'x', 0xDE00}), "\uFFFDx\uFFFD");
+  EXPECT_EQ(pdk::utf8FromUtf16(std::u16string{u'y', 0xD83D}), "y\uFFFD");
+}
+
 }  // namespace

@@ -36,5 +36,9 @@ size_t utf16Length(const std::string& utf8);
 // The UTF-16 units [start, start+length) of a UTF-8 string, as UTF-8. A cut
 // through a surrogate pair keeps the whole character on the side it starts.
 std::string utf16Substring(const std::string& utf8, size_t start, size_t length);
+// UTF-8 as UTF-16 units; a byte that starts no character becomes U+FFFD.
+std::u16string utf16FromUtf8(const std::string& utf8);
+// UTF-16 units as UTF-8; an unpaired surrogate becomes U+FFFD.
+std::string utf8FromUtf16(const std::u16string& units);
 
 }  // namespace pdk
