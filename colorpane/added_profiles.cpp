@@ -34,15 +34,11 @@ int32_t listClassOf(int16_t profileType) {
 
 bool isMenuEntry(const ProfileEntry& e) { return e.InMenu == 3 || e.InMenu == 4 || e.InMenu == 6; }
 
-std::string field(const char (&text)[profiles::kProfileTextSize]) {
-  return std::string(text, strnlen(text, sizeof text));
-}
-
 // Where the profile lies on the printer.
 std::string printerPath(const ProfileEntry& e) {
-  if (e.Location == profiles::kLocationDisk) return "/ata1a/data/USfiles/Profiles/" + field(e.FileName);
-  if (e.Location == profiles::kLocationCard) return "/ataCf1a/data/USfiles/Profiles/" + field(e.FileName);
-  return field(e.FileName);
+  if (e.Location == profiles::kLocationDisk) return "/ata1a/data/USfiles/Profiles/" + profiles::fieldText(e.FileName);
+  if (e.Location == profiles::kLocationCard) return "/ataCf1a/data/USfiles/Profiles/" + profiles::fieldText(e.FileName);
+  return profiles::fieldText(e.FileName);
 }
 
 // One list of the current profile list file; empty when it cannot be read.
@@ -50,10 +46,6 @@ std::unique_ptr<ProfileList> readList(int32_t listClass) {
   auto list = std::make_unique<ProfileList>();
   if (profiles::ZNPListReadProfile_Dict(list.get(), listClass) != 0) std::memset(list.get(), 0, sizeof(ProfileList));
   return list;
-}
-
-int32_t usedSlots(const ProfileList& list) {
-  return list.iNum < 0 ? 0 : list.iNum > profiles::kProfileSlotCount ? profiles::kProfileSlotCount : list.iNum;
 }
 
 // Cut UTF-8 text to at most `limit` bytes without splitting a character.
@@ -78,7 +70,7 @@ int32_t PDECommon::commonAddMenuFromProfilePlist(const PDEControlRow* table) {
     auto* popup = dynamic_cast<pdk::PopUpButton*>(row->control);
     if (listClass < 0 || !popup) continue;
     const ProfileList& list = *lists[listClass];
-    for (int32_t i = 0; i < usedSlots(list); ++i) {
+    for (int32_t i = 0; i < profiles::usedSlotCount(&list); ++i) {
       const ProfileEntry& e = list.entry[i];
       if (!isMenuEntry(e)) continue;
       std::string label;
@@ -86,7 +78,7 @@ int32_t PDECommon::commonAddMenuFromProfilePlist(const PDEControlRow* table) {
         if (!bundle) continue;  // the label cannot be looked up
         label = bundle->localizedString(e.Location == profiles::kLocationDisk ? "Disk" : "Card");
       }
-      std::string title = field(e.FileName) + "(" + field(e.ProfileName) + ")" + label;
+      std::string title = profiles::fieldText(e.FileName) + "(" + profiles::fieldText(e.ProfileName) + ")" + label;
       popup->addItem(cutUtf8(title, kMaxItemTitleBytes));
     }
   }
@@ -110,7 +102,7 @@ int32_t PDECommon::commonSetTicketAddedProfile(const PDEControlRow* row, const p
 
   std::string path;
   int32_t position = 0;
-  for (int32_t i = 0; i < usedSlots(*list); ++i) {
+  for (int32_t i = 0; i < profiles::usedSlotCount(list.get()); ++i) {
     if (!isMenuEntry(list->entry[i])) continue;
     if (++position == select) {
       path = printerPath(list->entry[i]);
@@ -139,7 +131,7 @@ int32_t PDECommon::commonGetTicketAddedProfile(const PDEControlRow* row, const p
   if (!path) return 0;
 
   int32_t position = 0;
-  for (int32_t i = 0; i < usedSlots(*list); ++i) {
+  for (int32_t i = 0; i < profiles::usedSlotCount(list.get()); ++i) {
     const ProfileEntry& e = list->entry[i];
     if (!isMenuEntry(e)) continue;
     ++position;

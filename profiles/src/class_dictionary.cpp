@@ -10,19 +10,6 @@
 namespace profiles {
 inline namespace u_0a6cbdcd_53f7_4fda_93f9_5f8e43dd669a {
 
-namespace {
-
-// Store the text of `value` in a field, cut to `limit` bytes without splitting
-// a character, so that a cut name stays valid UTF-8 and survives the next write.
-void storeText(const std::string& value, char (&out)[kProfileTextSize], size_t limit) {
-  size_t n = std::min(value.size(), limit);
-  while (n > 0 && n < value.size() && (static_cast<unsigned char>(value[n]) & 0xC0) == 0x80) --n;
-  std::memset(out, 0, sizeof out);
-  std::memcpy(out, value.data(), n);
-}
-
-}  // namespace
-
 const char* classKey(int32_t listClass) {
   switch (listClass) {
     case kListClassRGB:
@@ -40,6 +27,15 @@ std::string slotKey(const char* field, int slot) {
   char key[48];
   std::snprintf(key, sizeof key, "%s%04d", field, slot);
   return key;
+}
+
+void setFieldText(char (&field)[kProfileTextSize], const std::string& text) {
+  // Cut without splitting a character, so that a cut name stays valid UTF-8
+  // and survives the next write.
+  size_t n = std::min(text.size(), static_cast<size_t>(kProfileTextSize - 1));
+  while (n > 0 && n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
+  std::memset(field, 0, sizeof field);
+  std::memcpy(field, text.data(), n);
 }
 
 std::string fieldText(const char (&field)[kProfileTextSize]) {
@@ -161,7 +157,7 @@ void ReadDictionaryStringEntry(const pdk::Value& dict, const char* key, char out
   if (!key || !out) return;
   const pdk::Value v = dict.get(key);
   if (!v.isString()) return;
-  storeText(v.asString(), *reinterpret_cast<char(*)[kProfileTextSize]>(out), kProfileTextSize - 1);
+  setFieldText(*reinterpret_cast<char(*)[kProfileTextSize]>(out), v.asString());
 }
 
 void MyDebugMessage(const char*) {}

@@ -1,5 +1,5 @@
 // The dictionary form of one profile table (a class dictionary of the list
-// file) and the small text helpers every reader and writer shares.
+// file).
 #pragma once
 
 #include <cstdint>
@@ -19,10 +19,6 @@ inline constexpr const char* kFieldKeys[] = {"IndexOnDevice", "InMenu",   "Profi
 const char* classKey(int32_t listClass);
 // The slot key: field key and slot number as four digits ("InMenu0042").
 std::string slotKey(const char* field, int slot);
-// The text of a 32-byte field: up to its first zero byte, at most 32 bytes.
-std::string fieldText(const char (&field)[kProfileTextSize]);
-// True when the text fields hold the same text.
-bool sameFieldText(const char (&a)[kProfileTextSize], const char (&b)[kProfileTextSize]);
 
 // True when `classDict` is a dictionary holding all six field dictionaries.
 bool hasFieldDictionaries(const pdk::Value& classDict);

@@ -11,9 +11,6 @@ inline namespace u_0a6cbdcd_53f7_4fda_93f9_5f8e43dd669a {
 
 namespace {
 
-// A count taken from a table as an index bound.
-int usedBound(const ProfileList* list) { return std::clamp<int32_t>(list->iNum, 0, kProfileSlotCount); }
-
 // Clear a slot; the count drops only when the slot was in use, so that a
 // stale slot never makes the count disagree with the used slots.
 void clearSlot(ProfileList* list, int slot) {
@@ -22,7 +19,7 @@ void clearSlot(ProfileList* list, int slot) {
 }
 
 bool listedIn(const ProfileEntry& e, const ProfileList* list) {
-  for (int k = 0; k < usedBound(list); ++k) {
+  for (int k = 0; k < usedSlotCount(list); ++k) {
     const ProfileEntry& other = list->entry[k];
     if (sameFieldText(other.FileName, e.FileName) && other.Location == e.Location) return true;
   }
@@ -30,6 +27,10 @@ bool listedIn(const ProfileEntry& e, const ProfileList* list) {
 }
 
 }  // namespace
+
+int32_t usedSlotCount(const ProfileList* list) {
+  return list ? std::clamp<int32_t>(list->iNum, 0, kProfileSlotCount) : 0;
+}
 
 int32_t ZNPListMappingProfile_All_Pap(const ProfileList* rgbE, const ProfileList* simE, const ProfileList* dstE,
                                       ProfileList* rgbO, ProfileList* simO, ProfileList* dstO,
@@ -48,13 +49,13 @@ int32_t ZNPListMapping_Pap(const ProfileList* edited, const ProfileList* file, P
   // Built aside: `out` may be one of the inputs.
   auto merged = std::make_unique<ProfileList>();
   int i = 0;
-  for (int j = 0; j < usedBound(file) && i < kProfileSlotCount; ++j) {
+  for (int j = 0; j < usedSlotCount(file) && i < kProfileSlotCount; ++j) {
     const ProfileEntry& e = file->entry[j];
     if (e.InMenu != 2 && e.InMenu != 4) continue;
     if (listedIn(e, edited) || listedIn(e, deleted)) continue;
     merged->entry[i++] = e;
   }
-  for (int k = 0; k < usedBound(edited) && i < kProfileSlotCount; ++k) merged->entry[i++] = edited->entry[k];
+  for (int k = 0; k < usedSlotCount(edited) && i < kProfileSlotCount; ++k) merged->entry[i++] = edited->entry[k];
   merged->iNum = i;
   const int32_t editedCount = edited->iNum;
   std::memcpy(out, merged.get(), sizeof(ProfileList));

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "pdk/value.h"
 
@@ -41,6 +42,20 @@ struct ProfileList {
   ProfileEntry entry[kProfileSlotCount];
   int32_t iNum;
 };
+
+// The count of a table as a bound for its slots: iNum within 0 to 500
+// (0 for no table).
+int32_t usedSlotCount(const ProfileList* list);
+
+// --- Text fields -------------------------------------------------------------
+
+// The text of a 32-byte field: up to its first zero byte, at most 32 bytes.
+std::string fieldText(const char (&field)[kProfileTextSize]);
+// True when the text fields hold the same text (exact, case included).
+bool sameFieldText(const char (&a)[kProfileTextSize], const char (&b)[kProfileTextSize]);
+// Store `text` in a field, cut to 31 bytes without splitting a UTF-8
+// character; the rest of the field is zero.
+void setFieldText(char (&field)[kProfileTextSize], const std::string& text);
 
 // --- Reading ---------------------------------------------------------------
 
