@@ -24,6 +24,8 @@ pdk::ObjectRef makePaneObject(const std::string& cls) {
   if (cls == "AdvancedColorOptions") return std::make_shared<AdvancedColorOptions>();
   if (cls == "PainChangeController") return std::make_shared<PainChangeController>();
   if (cls == "ProfileControl") return std::make_shared<ProfileControl>();
+  if (cls == "ZNTextField") return std::make_shared<ZNTextField>();
+  if (cls == "IconedCell") return std::make_shared<IconedCell>();
   return nullptr;
 }
 
@@ -154,6 +156,11 @@ pdk::Value PDEPlugInInterface::summaryInfo() {
   if (onColorView && onAdvancedView && painChange) painChange->getSummaryTextEachView(dict, order);
   dict.set("Summary Display Order", order);
   return dict;
+}
+
+std::vector<std::shared_ptr<pdk::Window>> PDEPlugInInterface::windows() {
+  if (!profileControl || !profileControl->_profileManagementWindow) return {};
+  return {profileControl->_profileManagementWindow};
 }
 
 std::vector<pdk::ViewRef> PDEPlugInInterface::scriptableViews() {

@@ -45,6 +45,8 @@ class PDEPlugInInterface : public pdk::PDEPanel, public pdk::NibObject {
   bool saveValuesAndReturnError(std::string* error) override;
   pdk::Value summaryInfo() override;
 
+  // The profile management window.
+  std::vector<std::shared_ptr<pdk::Window>> windows() override;
   std::vector<pdk::ViewRef> scriptableViews() override;
   pdk::Value scriptingState() override;
 
