@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <iterator>
 
+#include "pdk/text.h"
 #include "securitypane/edit_info_table.h"
-#include "securitypane/utf16_text.h"
 
 SECURITYPANE_NAMESPACE_BEGIN
 
@@ -82,7 +82,7 @@ int32_t EastAsianWidthOf(char32_t c) {
 
 int32_t CFStringGetEastAsianWidth(const std::string& text) {
   // By UTF-16 code points, as the fields count their text.
-  const std::u16string units = utf16FromUtf8(text);
+  const std::u16string units = pdk::utf16FromUtf8(text);
   const int32_t count = static_cast<int32_t>(units.size());
   int32_t width = 0;
   for (int32_t i = 0; i < count;) width += EastAsianWidthOf(UCFindComposedCharAtIndex(units.data(), count, i, &i));

@@ -4,7 +4,6 @@
 #include "securitypane/credential_codec.h"
 #include "securitypane/east_asian_width.h"
 #include "securitypane/edit_info_table.h"
-#include "securitypane/utf16_text.h"
 
 SECURITYPANE_NAMESPACE_BEGIN
 
@@ -36,12 +35,12 @@ void ZNEditField::enforceLimits(pdk::TextField& field, pdk::FieldEditor* editor)
     return;
   }
   if (width > 0) {
-    const std::u16string typed = utf16FromUtf8(s);
+    const std::u16string typed = pdk::utf16FromUtf8(s);
     const std::string key = ctrlTable && ctrlTable->key ? ctrlTable->key : "";
     const std::u16string kept =
         CheckUniCharString(typed.data(), static_cast<int32_t>(typed.size()), key).value_or(std::u16string());
     // Set even when nothing was dropped, so the field shows the composed form.
-    field.setStringValue(utf8FromUtf16(kept));
+    field.setStringValue(pdk::utf8FromUtf16(kept));
     if (editor) {
       editor->setSelectedRange(
           pdk::TextRange{start + static_cast<int>(kept.size()) - static_cast<int>(typed.size()), 0});
