@@ -8,6 +8,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -44,6 +45,8 @@ class DialogScript {
   void chooseForOpenPanel(std::optional<std::string> answer) { openPanelAnswers_.push_back(std::move(answer)); }
 
   std::vector<LoadedPane>& panes() { return panes_; }
+  // Put the dialog on another paper (a PPD size name); false with a message.
+  std::function<bool(const std::string& name, std::string* error)> changePaper;
   const PaneRecord& record(const LoadedPane& pane) const;
 
  private:

@@ -56,10 +56,27 @@ bool HostSession::openQueue(CupsQueue& queue, std::string* error) {
 }
 
 void HostSession::setPaperFromPPD() {
-  if (ppd_size_t* size = ppdPageSize(ppd_, nullptr)) {
-    pageFormat_.paper = pdk::Paper{size->name, size->width, size->length, size->left, size->length - size->top,
-                                   size->width - size->right, size->bottom};
+  if (ppd_size_t* size = ppdPageSize(ppd_, nullptr)) setPaperFromSize(*size);
+}
+
+void HostSession::setPaperFromSize(const ppd_size_t& size) {
+  pageFormat_.paper = pdk::Paper{size.name, size.width, size.length, size.left, size.length - size.top,
+                                 size.width - size.right, size.bottom};
+}
+
+bool HostSession::setPaper(const std::string& name, std::string* error) {
+  // Only the PPD's own sizes: ppdPageSize would also make up a custom size,
+  // and the record's "Custom" entry has no size of its own.
+  ppd_size_t* size = nullptr;
+  for (int i = 0; ppd_ && i < ppd_->num_sizes; ++i)
+    if (name == ppd_->sizes[i].name && ppd_->sizes[i].width > 0 && ppd_->sizes[i].length > 0) size = &ppd_->sizes[i];
+  if (!size) {
+    *error = "the PPD has no paper size '" + name + "'";
+    return false;
   }
+  ppdMarkOption(ppd_, "PageSize", size->name);
+  setPaperFromSize(*size);
+  return true;
 }
 
 bool HostSession::loadSettings(const std::string& path, std::string* error) {

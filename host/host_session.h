@@ -12,6 +12,7 @@
 #include "pdk/pde.h"
 
 class CupsQueue;
+struct ppd_size_s;
 
 class HostSession : public pdk::PDEHostCallback {
  public:
@@ -26,6 +27,9 @@ class HostSession : public pdk::PDEHostCallback {
   // when it is missing or not a dictionary.
   bool loadSettings(const std::string& path, std::string* error);
   void setPrinter(const std::string& id, const std::string& deviceURI);
+  // Put the page format on the PPD's paper size `name` and mark it as the
+  // PPD's page size; false with a message when the PPD has no such size.
+  bool setPaper(const std::string& name, std::string* error);
 
   ppd_file_s* ppdFile() override { return ppd_; }
   pdk::PrintSettings* printSettings() override { return &settings_; }
@@ -35,6 +39,7 @@ class HostSession : public pdk::PDEHostCallback {
  private:
   // Start the page format on the PPD's marked paper.
   void setPaperFromPPD();
+  void setPaperFromSize(const ppd_size_s& size);
 
   ppd_file_s* ppd_ = nullptr;
   pdk::PrintSettings settings_;

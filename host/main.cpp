@@ -22,7 +22,7 @@
 namespace {
 
 struct Options {
-  std::string ppd, printerId, deviceURI, settings, plugins, out;
+  std::string ppd, printerId, deviceURI, settings, plugins, out, paper;
   std::vector<std::string> actions;
   bool summary = false, state = false, help = false;
   // The printer as a CUPS queue ("" with useQueue: the default destination).
@@ -49,6 +49,8 @@ void printHelp() {
       "                       options for the queue (lpoptions)\n"
       "  --printer-id ID      the printer's identifier (default: the PPD file name without extension)\n"
       "  --device-uri URI     the printer's device URI (default: none)\n"
+      "  --paper NAME         the page format's paper, a PPD page size name (default: the PPD's\n"
+      "                       marked size, the default size or the queue's saved one)\n"
       "  --settings IN.plist  print settings to start from (an XML or binary property list)\n"
       "  --plugins DIR        folder of *.plugin pane bundles (default: the build's plugins folder)\n"
       "  --do 'ACTION'        a user action, repeatable, carried out in order (see below)\n"
@@ -88,6 +90,7 @@ bool parseOptions(int argc, char** argv, Options* o, std::string* error) {
     else if (a == "--ppd") { if (!value(&o->ppd)) return false; }
     else if (a == "--printer-id") { if (!value(&o->printerId)) return false; }
     else if (a == "--device-uri") { if (!value(&o->deviceURI)) return false; }
+    else if (a == "--paper") { if (!value(&o->paper)) return false; }
     else if (a == "--settings") { if (!value(&o->settings)) return false; }
     else if (a == "--plugins") { if (!value(&o->plugins)) return false; }
     else if (a == "--out") { if (!value(&o->out)) return false; }
@@ -172,6 +175,7 @@ int main(int argc, char** argv) {
     if (!host->openPPD(opt.ppd, &error)) return fail(error);
     host->setPrinter(opt.printerId.empty() ? baseNameWithoutExtension(opt.ppd) : opt.printerId, opt.deviceURI);
   }
+  if (!opt.paper.empty() && !host->setPaper(opt.paper, &error)) return fail(error);
   if (!opt.settings.empty() && !host->loadSettings(opt.settings, &error)) return fail(error);
 
   std::vector<std::string> warnings;
@@ -182,6 +186,7 @@ int main(int argc, char** argv) {
 
   // The dialog opens each pane, the user acts, then prints.
   DialogScript dialog(panes, opt.actions);
+  dialog.changePaper = [&](const std::string& name, std::string* why) { return host->setPaper(name, why); };
   dialog.openPanes();
   if (!dialog.runActions(&error)) return fail(error);
   std::vector<std::pair<std::string, pdk::Value>> summaries;

@@ -31,6 +31,8 @@ const char kHelp[] =
     "  save P                     saveValuesAndReturnError:\n"
     "  restore P                  restoreValuesAndReturnError:\n"
     "  print P                    shouldPrint\n"
+    "  paper NAME                 the user chooses another paper (a PPD page size name); every\n"
+    "                             pane hears that the destination paper changed\n"
     "P is a pane name (the bundle name without \"pane\": color); OUTLET is a control's outlet name,\n"
     "also of a control in a window of the pane. A disabled or hidden control (one in a closed\n"
     "window too) is refused. While a pane runs a window modally, the actions that follow go to\n"
@@ -166,6 +168,20 @@ bool panelCall(DialogScript& dialog, const ParsedAction& a, std::string* error) 
     if (verb == "save") pane->panel->saveValuesAndReturnError(&ignored);
     if (verb == "restore") pane->panel->restoreValuesAndReturnError(&ignored);
   });
+  return true;
+}
+
+bool changePaper(DialogScript& dialog, const ParsedAction& a, std::string* error) {
+  if (!expectWords(a, 2, 2, error)) return false;
+  if (pdk::Window* modal = pdk::Application::shared().modalWindow()) {
+    *error = "the dialog is blocked by the modal window '" + modal->title() + "'";
+    return false;
+  }
+  if (!dialog.changePaper || !dialog.changePaper(a.words[1], error)) {
+    if (!dialog.changePaper) *error = "this dialog cannot change the paper";
+    return false;
+  }
+  pdk::NotificationCenter::defaultCenter().post(pdk::kPMPrintDestinationPaperDidChangeNotification, nullptr);
   return true;
 }
 
@@ -370,7 +386,7 @@ constexpr Verb kVerbs[] = {
     {"radio", clickRadio},  {"row", clickRow},         {"cell", clickCell},    {"type", typeText},
     {"paste", typeText},    {"backspace", deleteText}, {"clear", deleteText},  {"choose", choose},
     {"state", printState},  {"show", panelCall},       {"hide", panelCall},    {"save", panelCall},
-    {"restore", panelCall}, {"print", panelCall},
+    {"restore", panelCall}, {"print", panelCall},      {"paper", changePaper},
 };
 
 }  // namespace
