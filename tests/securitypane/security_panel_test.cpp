@@ -77,11 +77,11 @@ TEST(SecurityPanel, ControlsCarryTheirTitlesAndThePrintModes) {
 }
 
 TEST(SecurityPanel, APasswordRowWhoseFieldIsNotSecureIsHidden) {
+  // A plain field, in place of a password field (it outlives the panel).
+  auto plain = std::make_shared<pdk::TextField>(true);
   Panel p(mainPPD());
   ASSERT_TRUE(p.created);
   SecurityRow* rows = p.pane->table();
-  // Put a plain field where a password field belongs.
-  auto plain = std::make_shared<pdk::TextField>(true);
   const int32_t index = searchTableIndex(rows, p.pane->userPasswordEditText.get());
   ASSERT_GE(index, 0);
   rows[index].control = plain.get();
