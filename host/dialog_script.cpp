@@ -9,7 +9,7 @@ DialogScript::DialogScript(std::vector<LoadedPane>& panes, std::vector<std::stri
   pdk::FrontEnd frontEnd;
   frontEnd.runNextEvent = [this] { return runNextAction(); };
   frontEnd.presentAlert = [this](const pdk::Alert& alert) { return presentAlert(alert); };
-  frontEnd.presentOpenPanel = [this](const pdk::OpenPanel&) { return presentOpenPanel(); };
+  frontEnd.presentOpenPanel = [this](const pdk::OpenPanel&) { return takeOpenPanelAnswer(); };
   pdk::Application::shared().setFrontEnd(std::move(frontEnd));
 }
 
@@ -21,7 +21,7 @@ void DialogScript::openPanes() {
       std::string ignored;
       pane.panel->supportedPPDOptionKeys();
       pane.panel->restoreValuesAndReturnError(&ignored);
-      pane.panel->panelView();
+      records_[static_cast<size_t>(&pane - panes_.data())].panelView = pane.panel->panelView();
       pane.panel->willShow();
     });
 }
@@ -73,13 +73,17 @@ int DialogScript::presentAlert(const pdk::Alert& alert) {
   if (!alert.informativeText().empty()) text += "\n" + alert.informativeText();
   while (!text.empty() && text.back() == '\n') text.pop_back();
   std::fprintf(stderr, "printdialog: alert: %s\n", text.c_str());
-  if (current_)
-    records_[static_cast<size_t>(current_ - panes_.data())].alerts.push_back(
-        AlertRecord{alert.messageText(), alert.informativeText(), alert.buttons()});
+  recordAlert(alert);
   return 0;  // dismissed by its first (only) button
 }
 
-std::optional<std::string> DialogScript::presentOpenPanel() {
+void DialogScript::recordAlert(const pdk::Alert& alert) {
+  if (current_)
+    records_[static_cast<size_t>(current_ - panes_.data())].alerts.push_back(
+        AlertRecord{alert.messageText(), alert.informativeText(), alert.buttons()});
+}
+
+std::optional<std::string> DialogScript::takeOpenPanelAnswer() {
   if (openPanelAnswers_.empty()) return std::nullopt;
   std::optional<std::string> answer = std::move(openPanelAnswers_.front());
   openPanelAnswers_.pop_front();

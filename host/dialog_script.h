@@ -43,6 +43,11 @@ class DialogScript {
   bool shouldPrint(LoadedPane& pane);
   // The answer for the next open panel: a path, or nullopt for Cancel.
   void chooseForOpenPanel(std::optional<std::string> answer) { openPanelAnswers_.push_back(std::move(answer)); }
+  // Take the oldest answer for an open panel (nullopt, Cancel, when none is
+  // left).
+  std::optional<std::string> takeOpenPanelAnswer();
+  // List `alert` under the pane being called, for the reports.
+  void recordAlert(const pdk::Alert& alert);
 
   std::vector<LoadedPane>& panes() { return panes_; }
   // Put the dialog on another paper (a PPD size name); false with a message.
@@ -65,7 +70,6 @@ class DialogScript {
   // Run the next queued action; false when none is left or one failed.
   bool runNextAction();
   int presentAlert(const pdk::Alert& alert);
-  std::optional<std::string> presentOpenPanel();
 
   std::vector<LoadedPane>& panes_;
   std::vector<PaneRecord> records_;

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "pdk/toolkit_view.h"
+
 // One alert as the pane showed it.
 struct AlertRecord {
   std::string message;
@@ -12,6 +14,8 @@ struct AlertRecord {
 };
 
 struct PaneRecord {
+  // The pane's view, as panelView answered when the dialog opened the pane.
+  pdk::ViewRef panelView;
   std::vector<AlertRecord> alerts;
   // Every shouldPrint answer, in order (scripted "print P", then the final one).
   std::vector<bool> shouldPrint;

@@ -6,6 +6,7 @@
 #include "dialog_script.h"
 #include "json_report.h"
 #include "text_actions.h"
+#include "user_events.h"
 
 namespace {
 
@@ -104,25 +105,6 @@ bool findControl(DialogScript& dialog, const std::string& address, Target* targe
   return true;
 }
 
-// Whether the user can reach `view` now: not when it is hidden (or inside
-// something hidden, such as a closed window), behind the running modal
-// window, or a disabled control.
-bool isReachable(const pdk::View& view, const std::string& address, std::string* error) {
-  if (view.isHiddenOrHasHiddenAncestor()) {
-    *error = address + " is hidden";
-    return false;
-  }
-  if (pdk::Window* modal = pdk::Application::shared().modalWindow(); modal && !view.isDescendantOf(modal)) {
-    *error = address + " is behind the modal window '" + modal->title() + "'";
-    return false;
-  }
-  if (auto* control = dynamic_cast<const pdk::Control*>(&view); control && !control->isEnabled()) {
-    *error = address + " is disabled";
-    return false;
-  }
-  return true;
-}
-
 // The control of `address` as a T the user can reach; false with a message
 // naming `what` when it is another kind.
 template <class T>
@@ -192,15 +174,7 @@ bool selectItem(DialogScript& dialog, const ParsedAction& a, std::string* error)
   if (!popup) return false;
   int index = 0;
   if (!parseIndexBelow(a.words[2], popup->numberOfItems(), a.words[1], "item", &index, error)) return false;
-  if (!popup->itemAtIndex(index)->enabled && !popup->autoenablesItems) {
-    *error = "item " + a.words[2] + " of " + a.words[1] + " is disabled";
-    return false;
-  }
-  dialog.call(*t.pane, [&] {
-    popup->selectItemAtIndex(index);
-    popup->sendAction();
-  });
-  return true;
+  return userSelectItem(UserTarget{dialog, *t.pane, a.words[1]}, *popup, index, error);
 }
 
 bool selectTab(DialogScript& dialog, const ParsedAction& a, std::string* error) {
@@ -210,11 +184,7 @@ bool selectTab(DialogScript& dialog, const ParsedAction& a, std::string* error) 
   if (!tabs) return false;
   int index = 0;
   if (!parseIndexBelow(a.words[2], tabs->numberOfTabViewItems(), a.words[1], "tab", &index, error)) return false;
-  dialog.call(*t.pane, [&] {
-    tabs->selectTabViewItemAtIndex(index);
-    if (tabs->onSelect) tabs->onSelect(nullptr);
-  });
-  return true;
+  return userSelectTab(UserTarget{dialog, *t.pane, a.words[1]}, *tabs, index, error);
 }
 
 bool clickButton(DialogScript& dialog, const ParsedAction& a, std::string* error) {
@@ -235,11 +205,7 @@ bool clickButton(DialogScript& dialog, const ParsedAction& a, std::string* error
     int wanted = a.words[2] == "on" ? 1 : 0;
     if (button->state() == wanted) return true;  // already so: the user does not click
   }
-  dialog.call(*t.pane, [&] {
-    if (button->style() != pdk::Button::Style::Push) button->setState(button->state() == 1 ? 0 : 1);
-    button->sendAction();
-  });
-  return true;
+  return userClickButton(UserTarget{dialog, *t.pane, a.words[1]}, *button, error);
 }
 
 bool clickRadio(DialogScript& dialog, const ParsedAction& a, std::string* error) {
@@ -252,18 +218,7 @@ bool clickRadio(DialogScript& dialog, const ParsedAction& a, std::string* error)
     *error = "'" + a.text.substr(a.text.find(a.words[2])) + "' is not a cell address";
     return false;
   }
-  if (!matrix->cellAtRow(row, column)) {
-    *error = a.words[1] + " has " + std::to_string(matrix->numberOfRows()) + " x " +
-             std::to_string(matrix->numberOfColumns()) + " cells, no cell " + std::to_string(row) + "," +
-             std::to_string(column);
-    return false;
-  }
-  if (!matrix->cellAtRow(row, column)->isEnabled()) {
-    *error = "cell " + std::to_string(row) + "," + std::to_string(column) + " of " + a.words[1] + " is disabled";
-    return false;
-  }
-  dialog.call(*t.pane, [&] { matrix->clickCellAtRow(row, column); });
-  return true;
+  return userClickRadio(UserTarget{dialog, *t.pane, a.words[1]}, *matrix, row, column, error);
 }
 
 bool clickRow(DialogScript& dialog, const ParsedAction& a, std::string* error) {
@@ -274,8 +229,7 @@ bool clickRow(DialogScript& dialog, const ParsedAction& a, std::string* error) {
   int row = -1;  // -1: a click on empty space
   if (a.words[2] != "-1" && !parseIndexBelow(a.words[2], table->numberOfRows(), a.words[1], "row", &row, error))
     return false;
-  dialog.call(*t.pane, [&] { table->clickRow(row); });
-  return true;
+  return userClickRow(UserTarget{dialog, *t.pane, a.words[1]}, *table, row, error);
 }
 
 bool clickCell(DialogScript& dialog, const ParsedAction& a, std::string* error) {
@@ -290,12 +244,7 @@ bool clickCell(DialogScript& dialog, const ParsedAction& a, std::string* error) 
     *error = a.words[1] + " has no column '" + a.words[3] + "'";
     return false;
   }
-  if (column->kind() != pdk::CellKind::CheckBox) {
-    *error = "column '" + a.words[3] + "' of " + a.words[1] + " holds no check boxes";
-    return false;
-  }
-  dialog.call(*t.pane, [&] { table->clickCheckBox(column, row); });
-  return true;
+  return userClickCheckBoxCell(UserTarget{dialog, *t.pane, a.words[1]}, *table, *column, row, error);
 }
 
 // The editable text field of `address`.
@@ -322,19 +271,16 @@ bool typeText(DialogScript& dialog, const ParsedAction& a, std::string* error) {
   pdk::TextField* field = findEditableField(dialog, address, &t, error);
   if (!field) return false;
   const bool paste = a.words[0] == "paste";
-  dialog.call(*t.pane, [&] {
-    editField(*field, [&](pdk::FieldEditor& editor) {
-      if (paste) {
-        editor.insertText(text);
-        return;
-      }
-      for (const std::string& key : keystrokes(text)) {
-        if (!field->isEditing()) break;
-        editor.insertText(key);
-      }
-    });
-  });
-  return true;
+  return userEditText(UserTarget{dialog, *t.pane, address}, *field, [&](pdk::FieldEditor& editor) {
+    if (paste) {
+      editor.insertText(text);
+      return;
+    }
+    for (const std::string& key : keystrokes(text)) {
+      if (!field->isEditing()) break;
+      editor.insertText(key);
+    }
+  }, error);
 }
 
 bool deleteText(DialogScript& dialog, const ParsedAction& a, std::string* error) {
@@ -348,17 +294,14 @@ bool deleteText(DialogScript& dialog, const ParsedAction& a, std::string* error)
   Target t;
   pdk::TextField* field = findEditableField(dialog, a.words[1], &t, error);
   if (!field) return false;
-  dialog.call(*t.pane, [&] {
-    editField(*field, [&](pdk::FieldEditor& editor) {
-      if (clear) {
-        editor.selectAll();
-        editor.deleteBackward();
-        return;
-      }
-      for (int i = 0; i < count && field->isEditing(); ++i) editor.deleteBackward();
-    });
-  });
-  return true;
+  return userEditText(UserTarget{dialog, *t.pane, a.words[1]}, *field, [&](pdk::FieldEditor& editor) {
+    if (clear) {
+      editor.selectAll();
+      editor.deleteBackward();
+      return;
+    }
+    for (int i = 0; i < count && field->isEditing(); ++i) editor.deleteBackward();
+  }, error);
 }
 
 bool choose(DialogScript& dialog, const ParsedAction& a, std::string* error) {
