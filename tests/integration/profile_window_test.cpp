@@ -86,6 +86,16 @@ for c in ('RGB', 'SIM', 'DST'):
   return lists;
 }
 
+// A slot written for a profile the window added at the disk.
+void expectAddedAtDisk(const FileSlot& slot, const std::string& file, const std::string& name, int index) {
+  EXPECT_EQ(slot.file, file);
+  EXPECT_EQ(slot.name, name);
+  EXPECT_EQ(slot.index, index);
+  EXPECT_EQ(slot.inMenu, 6);
+  EXPECT_EQ(slot.profileClass, 2);
+  EXPECT_EQ(slot.location, 4);
+}
+
 class ProfileWindowTest : public ::testing::Test {
  protected:
   ProfileWindowTest() : service_(root_, root_.path() + "/run/helper.sock") {}
@@ -406,13 +416,7 @@ TEST_F(ProfileWindowTest, FirstEntriesOfEmptyListsGoToSlotZero) {
   }});
   auto file = readWithPlistlib(listPath_);
   ASSERT_EQ(file["RGB"].iNum, 1);
-  const FileSlot& first = file["RGB"].slots[0];
-  EXPECT_EQ(first.file, "FIRST.ICC");
-  EXPECT_EQ(first.name, "First");
-  EXPECT_EQ(first.index, 500);
-  EXPECT_EQ(first.inMenu, 6);
-  EXPECT_EQ(first.profileClass, 2);
-  EXPECT_EQ(first.location, 4);
+  expectAddedAtDisk(file["RGB"].slots[0], "FIRST.ICC", "First", 500);
   EXPECT_EQ(file["SIM"].iNum, 0);
   ASSERT_EQ(file["DST"].iNum, 1);
   EXPECT_EQ(file["DST"].slots[0].file, "DEST.ICC");
@@ -499,13 +503,7 @@ TEST_F(ProfileWindowTest, PrintDialogScriptAddsAProfile) {
 
   auto rgb = readWithPlistlib(listPath_)["RGB"];
   ASSERT_EQ(rgb.iNum, 3);
-  const FileSlot& added = rgb.slots[2];
-  EXPECT_EQ(added.file, "NEW.ICC");
-  EXPECT_EQ(added.name, "New one");
-  EXPECT_EQ(added.location, 4);
-  EXPECT_EQ(added.inMenu, 6);
-  EXPECT_EQ(added.profileClass, 2);
-  EXPECT_EQ(added.index, 502);
+  expectAddedAtDisk(rgb.slots[2], "NEW.ICC", "New one", 502);
 
   const nlohmann::json state = nlohmann::json::parse(run.output);
   const nlohmann::json& color = state["color"];
