@@ -7,8 +7,8 @@ namespace {
 // Only inside the panes (.pdk-pane): the dialog around them keeps GTK's
 // own sizes.
 constexpr const char kStyle[] =
-    ".pdk-pane button, .pdk-pane combobox button, .pdk-pane entry,"
-    " .pdk-pane checkbutton, .pdk-pane radiobutton {"
+    ".pdk-pane button { min-height: 0; padding: 0 4px; }\n"
+    ".pdk-pane entry, .pdk-pane checkbutton, .pdk-pane radiobutton {"
     " min-height: 0; padding-top: 0; padding-bottom: 0; }\n"
     ".pdk-text-black { color: #000000; }\n"
     ".pdk-text-gray { color: #808080; }\n";

@@ -50,7 +50,7 @@ TableMirror::TableMirror(PaneMirror& pane, pdk::ViewRef view)
   gtk_widget_show(GTK_WIDGET(tree_));
   GtkTreeSelection* selection = gtk_tree_view_get_selection(tree_);
   gtk_tree_selection_set_mode(selection, GTK_SELECTION_SINGLE);
-  gtk_tree_selection_set_select_function(selection, mayChangeSelection, nullptr, nullptr);
+  gtk_tree_selection_set_select_function(selection, mayChangeSelection, this, nullptr);
   gtk_tree_view_set_enable_search(tree_, FALSE);
   g_signal_connect(tree_, "button-press-event", G_CALLBACK(onButtonPress), this);
   g_signal_connect(tree_, "key-press-event", G_CALLBACK(onKeyPress), this);
@@ -142,12 +142,14 @@ void TableMirror::refreshControl() {
     }
   });
   GtkTreeSelection* selection = gtk_tree_view_get_selection(tree_);
+  selecting_ = true;
   gtk_tree_selection_unselect_all(selection);
   if (t.selectedRow() >= 0 && t.selectedRow() < t.numberOfRows()) {
     GtkTreePath* path = gtk_tree_path_new_from_indices(t.selectedRow(), -1);
     gtk_tree_selection_select_path(selection, path);
     gtk_tree_path_free(path);
   }
+  selecting_ = false;
 }
 
 void TableMirror::describeControl(nlohmann::ordered_json& j) const {
@@ -179,9 +181,10 @@ void TableMirror::describeControl(nlohmann::ordered_json& j) const {
   j["selectedRow"] = selected;
 }
 
-gboolean TableMirror::mayChangeSelection(GtkTreeSelection*, GtkTreeModel*, GtkTreePath*, gboolean, gpointer) {
-  // Only the mirror selects rows, after the table did.
-  return mirrorIsSyncing();
+gboolean TableMirror::mayChangeSelection(GtkTreeSelection*, GtkTreeModel*, GtkTreePath*, gboolean, gpointer self) {
+  // Only the mirror selects rows, after the table did; never GTK by itself
+  // (a tree view that gets the focus selects its first row).
+  return static_cast<TableMirror*>(self)->selecting_;
 }
 
 void TableMirror::clickRow(int row) {

@@ -66,12 +66,15 @@ nlohmann::ordered_json ViewMirror::describe() const {
   if (parent) gtk_widget_translate_coordinates(widget_, parent, 0, 0, &x, &y);
   j["frame"] = {x, y, allocation.width, allocation.height};
   int wx = 0, wy = 0;
-  if (GtkWidget* top = gtk_widget_get_toplevel(widget_); gtk_widget_is_toplevel(top) && top != widget_)
-    gtk_widget_translate_coordinates(widget_, top, 0, 0, &wx, &wy);
+  GtkWidget* top = gtk_widget_get_toplevel(widget_);
+  if (gtk_widget_is_toplevel(top) && top != widget_) gtk_widget_translate_coordinates(widget_, top, 0, 0, &wx, &wy);
   j["inWindow"] = {wx, wy, allocation.width, allocation.height};
-  // A notebook shows one of its pages: the others count as not visible.
+  const char* title = GTK_IS_WINDOW(top) ? gtk_window_get_title(GTK_WINDOW(top)) : nullptr;
+  j["window"] = title ? title : "";
+  // A tab view's notebook shows one of its pages: the others count as not
+  // visible.
   bool visible = gtk_widget_get_visible(widget_);
-  if (parent && GTK_IS_NOTEBOOK(parent))
+  if (parent && GTK_IS_NOTEBOOK(parent) && isTabPage(*view_))
     visible = visible && gtk_notebook_page_num(GTK_NOTEBOOK(parent), widget_) ==
                              gtk_notebook_get_current_page(GTK_NOTEBOOK(parent));
   j["visible"] = visible;

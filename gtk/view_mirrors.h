@@ -192,6 +192,7 @@ class TableMirror : public ViewMirror {
   GtkListStore* store_ = nullptr;
   std::vector<std::string> columnIds_;
   std::map<std::string, GdkPixbuf*> icons_;  // owned references, by path
+  bool selecting_ = false;                    // the mirror sets the selection
 };
 
 // An image view: a GtkImage of the image file at the view's size.

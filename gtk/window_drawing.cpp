@@ -29,19 +29,19 @@ bool waitForDraw(GtkWidget* window, std::chrono::milliseconds limit) {
 
 bool writeWindowPicture(GtkWidget* window, const std::string& path, std::string* error) {
   int width = gtk_widget_get_allocated_width(window), height = gtk_widget_get_allocated_height(window);
-  if (width <= 1 || height <= 1) {
-    *error = "the window has no size to draw";
+  GdkWindow* screen = gtk_widget_get_window(window);
+  if (!screen || width <= 1 || height <= 1) {
+    *error = "the window is not on screen";
     return false;
   }
-  cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, width, height);
-  cairo_t* cr = cairo_create(surface);
-  gtk_widget_draw(window, cr);
-  cairo_destroy(cr);
-  cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
-  cairo_surface_destroy(surface);
-  if (status != CAIRO_STATUS_SUCCESS) {
-    *error = "cannot write " + path + ": " + cairo_status_to_string(status);
-    return false;
-  }
-  return true;
+  // Read back from the display what the window shows there: drawing the
+  // widget into an image of its own leaves out what GTK paints in child
+  // windows (a tree view's column headers).
+  GdkPixbuf* picture = gdk_pixbuf_get_from_window(screen, 0, 0, width, height);
+  GError* failure = nullptr;
+  bool saved = picture && gdk_pixbuf_save(picture, path.c_str(), "png", &failure, nullptr);
+  if (!saved) *error = "cannot write " + path + (failure ? std::string(": ") + failure->message : std::string());
+  if (failure) g_error_free(failure);
+  if (picture) g_object_unref(picture);
+  return saved;
 }

@@ -14,6 +14,6 @@
 // window that is not shown never is).
 bool waitForDraw(GtkWidget* window, std::chrono::milliseconds limit);
 
-// Draw `window` as it is now into a PNG file at `path`; false with a
-// message.
+// Write what `window` shows on the display now into a PNG file at `path`
+// (the window must be on screen and in front); false with a message.
 bool writeWindowPicture(GtkWidget* window, const std::string& path, std::string* error);
