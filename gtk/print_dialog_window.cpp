@@ -190,13 +190,8 @@ GtkWidget* PrintDialogWindow::frontWindow() const {
 void PrintDialogWindow::fillSummary() {
   gtk_list_store_clear(summaryRows_);
   if (!session_) return;
-  // What the summary shows is what the panes would print: they save first.
   for (LoadedPane& pane : session_->panes()) {
-    pdk::Value info = session_->dialog().call(pane, [&] {
-      std::string ignored;
-      pane.panel->saveValuesAndReturnError(&ignored);
-      return pane.panel->summaryInfo();
-    });
+    pdk::Value info = session_->dialog().call(pane, [&] { return pane.panel->summaryInfo(); });
     pdk::Value order = info.get("Summary Display Order");
     for (size_t i = 0; i < order.count(); ++i) {
       std::string item = order.at(i).asString();

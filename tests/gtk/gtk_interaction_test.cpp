@@ -144,6 +144,30 @@ TEST_F(GtkInteraction, EventsThroughGtkLeaveTheModelAsTheScriptedActionsDo) {
   }
 }
 
+TEST_F(GtkInteraction, TheSummaryTabShowsEveryPanesSummary) {
+  std::vector<std::string> args{"--ppd", kPPD};
+  for (const std::string& a : actionArgs({"select color.menu_QuickColor 3", "check color.check_EconomyPrint on",
+                                          "check security.userAuthenticationCheckBox on"},
+                                         false))
+    args.push_back(a);
+  args.push_back("--summary");
+  DialogRun scripted = runHeadless(args);
+  args.pop_back();
+  args.insert(args.end(), {"--gtk-do", "pane summary"});
+  DialogRun windowed = runGtk(args);
+  ASSERT_EQ(windowed.status, 0) << windowed.err;
+
+  // printdialog prints the summaries first, then the state.
+  nlohmann::json summary =
+      nlohmann::json::parse(scripted.out.substr(0, scripted.out.rfind("\n{\n") + 1), nullptr, false);
+  ASSERT_TRUE(summary.is_object()) << scripted.out;
+  nlohmann::json expected = nlohmann::json::array();
+  for (const auto& [pane, info] : summary.items())
+    for (const auto& item : info["order"]) expected.push_back({pane, item, info["items"][item.get<std::string>()]});
+  EXPECT_EQ(windowed.widgets["summary"], expected);
+  EXPECT_EQ(windowed.widgets["tab"], windowed.widgets["tabs"].size() - 1);
+}
+
 TEST_F(GtkInteraction, TheFiltersOfTheFieldsApplyToTyping) {
   DialogRun run = runGtk({"--ppd", kPPD, "--plugins", kFixturePlugins, "--gtk-do", "radio fixture.radio_Mode 1",
                           "--gtk-do", "type fixture.edit_Code 1x2y345", "--gtk-do", "type fixture.edit_Name mixed",
