@@ -69,8 +69,9 @@ void GtkDialogTest::TearDown() {
   if (!scratch_.empty()) std::filesystem::remove_all(scratch_);
 }
 
-DialogRun GtkDialogTest::runGtk(const std::vector<std::string>& args, const std::map<std::string, std::string>& env) {
-  return run(kGtkProgram, args, env, true);
+DialogRun GtkDialogTest::runGtk(const std::vector<std::string>& args, const std::map<std::string, std::string>& env,
+                                bool dump) {
+  return run(kGtkProgram, args, env, dump);
 }
 
 DialogRun GtkDialogTest::runHeadless(const std::vector<std::string>& args,

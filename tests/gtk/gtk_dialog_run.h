@@ -41,9 +41,12 @@ class GtkDialogTest : public ::testing::Test {
   void SetUp() override;
   void TearDown() override;
 
-  // printdialog-gtk with `args`, --state and --dump-widgets; with `env`
-  // added to the environment.
-  DialogRun runGtk(const std::vector<std::string>& args, const std::map<std::string, std::string>& env = {});
+  // printdialog-gtk with `args`, --state and --dump-widgets (which make the
+  // run end once the actions have run); with `env` added to the
+  // environment. Without `dump`, only --state: the dialog waits for the
+  // user once the actions have run.
+  DialogRun runGtk(const std::vector<std::string>& args, const std::map<std::string, std::string>& env = {},
+                   bool dump = true);
   // printdialog with `args` and --state.
   DialogRun runHeadless(const std::vector<std::string>& args, const std::map<std::string, std::string>& env = {});
   // A file name in the test's scratch folder.

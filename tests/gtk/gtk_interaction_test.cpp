@@ -7,6 +7,7 @@
 #include <sstream>
 
 #include "gtk_dialog_run.h"
+#include "pdk/plist.h"
 #include "widget_checks.h"
 
 namespace gtktest {
@@ -243,6 +244,21 @@ TEST_F(GtkInteraction, APrintAPaneRefusesKeepsTheDialogOpenWithItsAlert) {
     EXPECT_EQ(fixed.status, 0) << fixed.err;
     EXPECT_EQ(fixed.state[c.pane]["shouldPrint"].back(), true);
   }
+}
+
+TEST_F(GtkInteraction, AnAttendedDialogEndsWithPrintOrCancel) {
+  // Nothing makes these runs end but the buttons.
+  const std::string settings = scratch("settings.plist");
+  DialogRun printed = runGtk({"--ppd", kPPD, "--out", settings, "--gtk-do", "select color.menu_QuickColor 2",
+                              "--gtk-do", "print"},
+                             {}, false);
+  EXPECT_EQ(printed.status, 0) << printed.err;
+  EXPECT_EQ(pdk::readPlistFile(settings).get("ZNQuickColor").asString(), "Vivid");
+  EXPECT_EQ(printed.state["color"]["shouldPrint"], nlohmann::json::array({true}));
+
+  DialogRun cancelled = runGtk({"--ppd", kPPD, "--gtk-do", "cancel"}, {}, false);
+  EXPECT_EQ(cancelled.status, 1) << cancelled.err;
+  EXPECT_TRUE(cancelled.state["color"]["shouldPrint"].empty());
 }
 
 TEST_F(GtkInteraction, WidgetsTheUserCannotReachRefuseGtkActions) {
